@@ -1,0 +1,96 @@
+#!/bin/bash
+# One Wine session per build folder: a prefix created once, one Xvfb, one
+# persistent wineserver.  Usage: wine-session.sh start|stop|env BUILD_DIR
+# "env" prints the variables a caller must export to use the session.
+set -euo pipefail
+action=$1
+build=$(cd "$2" && pwd)
+state=$build/wine-session
+prefix=$build/wineprefix
+mkdir -p "$state"
+
+wine_loader() {
+    if [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64
+    elif command -v wine64 >/dev/null; then command -v wine64
+    else command -v wine; fi
+}
+
+common_env() {
+    export WINEPREFIX=$prefix
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    export WINEARCH=win64
+}
+
+xvfb_alive() {
+    [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
+}
+
+start_xvfb() {
+    xvfb_alive && return 0
+    local n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac \
+            </dev/null >"$state/xvfb.log" 2>&1 9>&- &
+        echo $! >"$state/xvfb.pid"
+        for _ in $(seq 1 100); do
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            sleep 0.05
+        done
+        if xvfb_alive && [ -e "/tmp/.X11-unix/X$n" ]; then
+            echo ":$n" >"$state/display"
+            return 0
+        fi
+    done
+    echo "wine-session: cannot start Xvfb" >&2
+    return 1
+}
+
+start() {
+    common_env
+    start_xvfb
+    export DISPLAY=$(cat "$state/display")
+    if [ ! -f "$prefix/.keld-ready" ]; then
+        rm -rf "$prefix"
+        "$(wine_loader)" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 9>&- || true
+        # Without a window manager, hiding a managed window makes Wine wait
+        # two seconds for one; let Wine manage its windows itself.
+        "$(wine_loader)" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+            </dev/null >>"$state/wineboot.log" 2>&1 9>&- || true
+        wineserver -w || true
+        [ -f "$prefix/system.reg" ] || { echo "wine-session: prefix not created" >&2; cat "$state/wineboot.log" >&2; return 1; }
+        touch "$prefix/.keld-ready"
+    fi
+    # A persistent server keeps registry and named objects warm between tests.
+    if ! wineserver -k0 2>/dev/null; then
+        setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- &
+        disown 2>/dev/null || true
+        # Start Wine's own services now, detached from any test's output.
+        "$(wine_loader)" cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
+    fi
+}
+
+case $action in
+    start)
+        exec 9>"$state/lock"
+        flock 9
+        start
+        ;;
+    env)
+        exec 9>"$state/lock"
+        flock 9
+        start
+        echo "export WINEPREFIX='$prefix' WINEDEBUG=-all WINEARCH=win64"
+        echo "export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'"
+        echo "export DISPLAY='$(cat "$state/display")'"
+        echo "export KELD_WINE='$(wine_loader)'"
+        ;;
+    stop)
+        common_env
+        wineserver -k 2>/dev/null || true
+        if xvfb_alive; then kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true; fi
+        rm -f "$state/xvfb.pid" "$state/display"
+        ;;
+    *) echo "usage: $0 start|stop|env BUILD_DIR" >&2; exit 2 ;;
+esac

@@ -1,0 +1,90 @@
+// Property sheet and pages on comctl32. The sheet runs modeless under a
+// modal loop of its own, so that it knows how it ended before its window is
+// destroyed.
+#pragma once
+#include "framework/Dialog.h"
+
+#include <commctrl.h>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+class CPropertySheet;
+
+class CPropertyPage : public CDialog {
+public:
+    explicit CPropertyPage(UINT templateId, UINT captionId = 0);
+
+    CPropertySheet* GetSheet() const { return m_sheet; }
+
+    // Activation: the default exchanges members into the controls on every
+    // activation but the first (the first one follows OnInitDialog).
+    virtual BOOL OnSetActive();
+    // Leaving the page: the default exchanges the controls into the
+    // members; FALSE keeps the page.
+    virtual BOOL OnKillActive();
+    virtual void OnOK() override {}
+    virtual void OnReset() {}
+    virtual BOOL OnQueryCancel() { return TRUE; }
+    // Help button: asks for topic 0x20000 + template id in the help file.
+    virtual void OnHelp();
+
+protected:
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+
+private:
+    friend class CPropertySheet;
+    static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    PROPSHEETPAGEA Describe();
+
+    UINT m_captionId;
+    std::string m_caption;
+    bool m_firstSetActive = true;
+    CPropertySheet* m_sheet = nullptr;
+};
+
+class CPropertySheet : public CWnd {
+public:
+    CPropertySheet(const std::string& caption, HWND parent, UINT startPage);
+    ~CPropertySheet() override;
+
+    void AddPage(CPropertyPage* page);
+    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
+    CPropertyPage* GetPage(int index) const { return m_pages.at(index); }
+    int GetActiveIndex() const;
+
+    // The modal run: IDOK after OK, IDCANCEL after Cancel, Escape or the
+    // close box; -1 when the sheet could not be created.
+    virtual INT_PTR DoModal();
+
+    // Result of the current modal run, known from the moment the sheet ends
+    // (so also while its window is being destroyed).
+    INT_PTR ModalResult() const { return m_modalResult; }
+
+protected:
+    INT_PTR RunModalLoop();
+    // After the framework has initialised the sheet and its first page.
+    virtual BOOL OnInitDialog() { return TRUE; }
+    // Messages of the sheet window; true when handled.
+    virtual bool HandleMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+    UINT CurrentMessage() const { return m_currentMessage; }
+
+private:
+    friend class CPropertyPage;
+    static LRESULT CALLBACK SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+    void NoteApplied() { m_applied = true; }
+
+    std::string m_caption;
+    HWND m_parent;
+    UINT m_startPage;
+    std::vector<CPropertyPage*> m_pages;
+    WNDPROC m_defaultProc = nullptr;
+    bool m_applied = false;
+    INT_PTR m_modalResult = 0;
+    UINT m_currentMessage = 0;
+};
+
+}  // namespace fw

@@ -1,0 +1,53 @@
+// Files, folders and processes for the Wine tests.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace testkit {
+
+// A path of the build machine as Wine sees it (drive Z: is the root).
+std::string FromUnixPath(const std::string& path);
+
+std::string SetupExePath();                      // the built KELDSetup.exe
+std::string StandInPath(const std::string& rel); // below the stand-ins' build folder
+std::string WindowsFolder();                     // with a trailing backslash
+
+bool FileExists(const std::string& path);
+std::string ReadFile(const std::string& path);   // empty when missing
+void WriteFile(const std::string& path, const std::string& content);
+void RemoveFile(const std::string& path);
+void SetReadOnly(const std::string& path, bool readOnly);
+void RemoveTree(const std::string& folder);
+
+// A fresh folder C:\keldtest\<name>\ holding a copy of KELDSetup.exe and,
+// unless told otherwise, empty KELD4K.INI, TESTCTL.INI and NVXTOOLS.INI;
+// KELDORAN.INI is (re)created empty in the Windows folder.
+struct Installation {
+    std::string folder;  // ends with a backslash
+    std::string setupExe;
+    std::string Path(const std::string& name) const { return folder + name; }
+};
+Installation MakeInstallation(const std::string& name, bool withProfileFiles = true);
+
+// A started process; ended (killed if need be) when the object goes.
+class Process {
+public:
+    Process() = default;
+    Process(const std::string& commandLine, const std::string& workingFolder = "");
+    ~Process();
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+
+    bool Started() const { return m_info.hProcess != nullptr; }
+    DWORD Id() const { return m_info.dwProcessId; }
+    HANDLE Handle() const { return m_info.hProcess; }
+    // True when the process ended within the time.
+    bool WaitForExit(DWORD timeoutMs = 15000);
+    void Kill();
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+}  // namespace testkit

@@ -1,0 +1,40 @@
+#include "UiThread.h"
+
+namespace testkit {
+
+namespace {
+constexpr UINT kInvoke = WM_APP + 0x1EE;
+constexpr const char* kClassName = "KeldTestUiInvoker";
+}  // namespace
+
+LRESULT CALLBACK UiInvoker::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kInvoke) {
+        (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+UiInvoker::UiInvoker() : m_threadId(GetCurrentThreadId())
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass);
+    m_window = CreateWindowA(kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             windowClass.hInstance, nullptr);
+}
+
+UiInvoker::~UiInvoker()
+{
+    DestroyWindow(m_window);
+}
+
+void UiInvoker::Invoke(const std::function<void()>& function) const
+{
+    SendMessageA(m_window, kInvoke, 0, reinterpret_cast<LPARAM>(&function));
+}
+
+}  // namespace testkit

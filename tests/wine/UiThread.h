@@ -1,0 +1,27 @@
+// Runs code on the thread that owns the windows under test.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+namespace testkit {
+
+// Create on the UI thread; Invoke() may then be called from any thread and
+// returns once the function has run on the UI thread.
+class UiInvoker {
+public:
+    UiInvoker();
+    ~UiInvoker();
+    UiInvoker(const UiInvoker&) = delete;
+    UiInvoker& operator=(const UiInvoker&) = delete;
+
+    void Invoke(const std::function<void()>& function) const;
+    DWORD ThreadId() const { return m_threadId; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND m_window = nullptr;
+    DWORD m_threadId = 0;
+};
+
+}  // namespace testkit

@@ -1,0 +1,169 @@
+#include "WindowDriver.h"
+
+#include <commctrl.h>
+
+namespace testkit {
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (done())
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+namespace {
+
+struct ProcessFilter {
+    DWORD processId;
+    std::vector<HWND>* windows;
+};
+
+BOOL CALLBACK CollectOfProcess(HWND hwnd, LPARAM lParam)
+{
+    auto* filter = reinterpret_cast<ProcessFilter*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (filter->processId == 0 || owner == filter->processId)
+        filter->windows->push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectAll(HWND hwnd, LPARAM lParam)
+{
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindowsOfProcess(DWORD processId)
+{
+    std::vector<HWND> windows;
+    ProcessFilter filter{processId, &windows};
+    EnumWindows(CollectOfProcess, reinterpret_cast<LPARAM>(&filter));
+    return windows;
+}
+
+std::vector<HWND> TopLevelWindowsOfThread(DWORD threadId)
+{
+    std::vector<HWND> windows;
+    EnumThreadWindows(threadId, CollectAll, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::string ClassOf(HWND hwnd)
+{
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND hwnd)
+{
+    char text[8192] = {};
+    // WM_GETTEXT also reads controls of other processes.
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                        5000, nullptr);
+    return text;
+}
+
+bool IsMessageBox(HWND hwnd)
+{
+    return ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, 0xFFFF) != nullptr &&
+           FindWindowExA(hwnd, nullptr, WC_TABCONTROLA, nullptr) == nullptr;
+}
+
+std::string MessageBoxText(HWND hwnd)
+{
+    return TextOf(GetDlgItem(hwnd, 0xFFFF));
+}
+
+bool IsPropertySheet(HWND hwnd)
+{
+    return ClassOf(hwnd) == "#32770" && FindWindowExA(hwnd, nullptr, WC_TABCONTROLA, nullptr) != nullptr;
+}
+
+HWND FindMessageBox(const std::vector<HWND>& windows)
+{
+    for (HWND hwnd : windows)
+        if (IsWindowVisible(hwnd) && IsMessageBox(hwnd))
+            return hwnd;
+    return nullptr;
+}
+
+HWND FindPropertySheet(const std::vector<HWND>& windows)
+{
+    for (HWND hwnd : windows)
+        if (IsWindowVisible(hwnd) && IsPropertySheet(hwnd))
+            return hwnd;
+    return nullptr;
+}
+
+HWND WaitForMessageBoxOfProcess(DWORD processId, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindMessageBox(TopLevelWindowsOfProcess(processId))) != nullptr; },
+              timeoutMs);
+    return found;
+}
+
+HWND WaitForSheetOfProcess(DWORD processId, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindPropertySheet(TopLevelWindowsOfProcess(processId))) != nullptr; },
+              timeoutMs);
+    return found;
+}
+
+HWND WaitForMessageBoxOfThread(DWORD threadId, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindMessageBox(TopLevelWindowsOfThread(threadId))) != nullptr; },
+              timeoutMs);
+    return found;
+}
+
+HWND WaitForSheetOfThread(DWORD threadId, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindPropertySheet(TopLevelWindowsOfThread(threadId))) != nullptr; },
+              timeoutMs);
+    return found;
+}
+
+void PressButton(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+int ActivePageIndex(HWND sheet)
+{
+    HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    return tab ? static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)) : -1;
+}
+
+std::vector<HWND> DescendantsInPreOrder(HWND root)
+{
+    std::vector<HWND> windows;
+    auto walk = [&windows](auto&& self, HWND parent) -> void {
+        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            windows.push_back(child);
+            self(self, child);
+        }
+    };
+    walk(walk, root);
+    return windows;
+}
+
+}  // namespace testkit
