@@ -1,0 +1,92 @@
+// Time from process start to a visible property sheet, for two programs in
+// one run, alternating, so that both see the same machine state.
+//
+//   startup_bench.exe <runs> <folder> "<command line A>" "<command line B>"
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND FindSheet(DWORD processId)
+{
+    for (HWND hwnd = FindWindowExA(nullptr, nullptr, "#32770", nullptr); hwnd;
+         hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == processId && IsWindowVisible(hwnd) && FindWindowExA(hwnd, nullptr, WC_TABCONTROLA, nullptr))
+            return hwnd;
+    }
+    return nullptr;
+}
+
+// Milliseconds until the sheet is visible, or -1.
+double TimeToSheet(const std::string& commandLine, const char* folder)
+{
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process))
+        return -1;
+    HWND sheet = nullptr;
+    while (!(sheet = FindSheet(process.dwProcessId))) {
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
+            break;
+        Sleep(1);
+    }
+    QueryPerformanceCounter(&now);
+    double elapsed = sheet ? (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart : -1;
+    if (sheet)
+        PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return elapsed;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: startup_bench <runs> <folder> \"<command A>\" \"<command B>\"\n");
+        return 2;
+    }
+    int runs = std::max(1, std::atoi(argv[1]));
+    std::vector<double> a, b;
+    TimeToSheet(argv[3], argv[2]);  // warm the caches once for both
+    TimeToSheet(argv[4], argv[2]);
+    for (int i = 0; i < runs; ++i) {
+        double ta = TimeToSheet(argv[3], argv[2]);
+        double tb = TimeToSheet(argv[4], argv[2]);
+        if (ta < 0 || tb < 0) {
+            std::fprintf(stderr, "a program did not show its sheet\n");
+            return 1;
+        }
+        a.push_back(ta);
+        b.push_back(tb);
+    }
+    double ma = Median(a), mb = Median(b);
+    std::printf("runs: %d\n", runs);
+    std::printf("A median ms to visible sheet: %.1f  (%s)\n", ma, argv[3]);
+    std::printf("B median ms to visible sheet: %.1f  (%s)\n", mb, argv[4]);
+    std::printf("ratio A/B: %.3f\n", ma / mb);
+    return 0;
+}

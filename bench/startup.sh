@@ -1,0 +1,22 @@
+#!/bin/bash
+# Start-up benchmark: process start to visible sheet under Wine, KELDSetup
+# against a minimal comctl32 property sheet, in one run.
+#   bench/startup.sh [runs]
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
+runs=${1:-15}
+ensure_packages
+configure_windows_build
+cmake --build "$build_root/win" -j2 --target KELDSetup minimal_sheet startup_bench
+
+bench=$build_root/bench
+mkdir -p "$bench"
+eval "$("$root/cmake/wine-session.sh" env "$bench")"
+folder=$WINEPREFIX/drive_c/keldbench
+mkdir -p "$folder"
+cp "$build_root/win/setup/KELDSetup.exe" "$build_root/win/bench/minimal_sheet.exe" "$folder/"
+for f in KELD4K.INI TESTCTL.INI NVXTOOLS.INI; do : >"$folder/$f"; done
+: >"$WINEPREFIX/drive_c/windows/KELDORAN.INI"
+"$KELD_WINE" "$build_root/win/bench/startup_bench.exe" "$runs" 'C:\keldbench' \
+    '"C:\keldbench\KELDSetup.exe"' '"C:\keldbench\minimal_sheet.exe"' | tr -d '\r'
+"$root/cmake/wine-session.sh" stop "$bench"

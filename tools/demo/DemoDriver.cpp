@@ -1,0 +1,99 @@
+// Opens KELDSetup for a person without a display: starts it, waits for the
+// sheet, saves a PNG of each page and closes the sheet with Cancel.
+//
+//   demo_driver.exe "<KELDSetup.exe command line>" <working folder> <PNG prefix>
+#include "PngFile.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND FindSheet(DWORD processId)
+{
+    for (HWND hwnd = FindWindowExA(nullptr, nullptr, "#32770", nullptr); hwnd;
+         hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == processId && IsWindowVisible(hwnd) && FindWindowExA(hwnd, nullptr, WC_TABCONTROLA, nullptr))
+            return hwnd;
+    }
+    return nullptr;
+}
+
+bool SaveWindow(HWND window, const std::string& path)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const int stride = ((width * 3) + 3) & ~3;
+    std::vector<uint8_t> rgb;
+    rgb.reserve(static_cast<size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = static_cast<const uint8_t*>(bits) + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < width; ++x)
+            rgb.insert(rgb.end(), {row[x * 3 + 2], row[x * 3 + 1], row[x * 3]});
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return WritePng(path, width, height, rgb);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: demo_driver \"<command line>\" <folder> <png prefix>\n");
+        return 2;
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::string commandLine = argv[1];
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, argv[2], &startup,
+                        &process)) {
+        std::fprintf(stderr, "cannot start %s\n", argv[1]);
+        return 1;
+    }
+    HWND sheet = nullptr;
+    for (int i = 0; i < 3000 && !sheet; ++i) {
+        if (WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0)
+            break;
+        sheet = FindSheet(process.dwProcessId);
+    }
+    if (!sheet) {
+        std::fprintf(stderr, "the sheet did not open\n");
+        TerminateProcess(process.hProcess, 1);
+        return 1;
+    }
+    const char* pages[] = {"welcome", "general", "options", "interface-card"};
+    int saved = 0;
+    for (int page = 0; page < 4; ++page) {
+        SendMessageA(sheet, PSM_SETCURSEL, page, 0);
+        Sleep(400);
+        std::string path = std::string(argv[3]) + "-" + pages[page] + ".png";
+        if (SaveWindow(sheet, path)) {
+            std::printf("saved %s\n", path.c_str());
+            ++saved;
+        }
+    }
+    PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    return saved == 4 ? 0 : 1;
+}
