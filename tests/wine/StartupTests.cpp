@@ -66,6 +66,8 @@ void CancelSheet(Process& setup, HWND sheet)
     EXPECT_TRUE(setup.WaitForExit());
 }
 
+// The icons are checked in the sheet's own process: Wine does not pass
+// WM_GETICON between processes.
 TEST(Startup, ShowsTheSheetWithOkCancelAndHelpButNoApply)
 {
     Installation installation = MakeInstallation("sheet");
@@ -78,8 +80,6 @@ TEST(Startup, ShowsTheSheetWithOkCancelAndHelpButNoApply)
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDCANCEL)));
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDHELP)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, 0x3021)));
-    EXPECT_NE(SendMessageA(sheet, WM_GETICON, ICON_BIG, 0), 0);
-    EXPECT_NE(SendMessageA(sheet, WM_GETICON, ICON_SMALL, 0), 0);
     CancelSheet(setup, sheet);
 }
 
