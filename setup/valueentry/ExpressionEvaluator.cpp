@@ -1,0 +1,266 @@
+#include "setup/valueentry/ExpressionEvaluator.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace keld {
+namespace {
+
+struct FunctionName {
+    const char* name;
+    int length;
+    char code;  // stands for the function in the working copy
+};
+
+// Replaced in this order: ACOS, ASIN and ATAN go before COS, SIN and TAN,
+// which would otherwise be found inside them.
+constexpr FunctionName kFunctions[] = {
+    {"ACOS", 4, 'e'}, {"ASIN", 4, 'f'}, {"ATAN", 4, 'g'}, {"COS", 3, 'c'}, {"SIN", 3, 's'},
+    {"TAN", 3, 't'},  {"SQRT", 4, 'h'}, {"RAD", 3, 'i'},  {"DEG", 3, 'j'},
+};
+
+// Stored factors, deliberately not derived from pi: RAD(180) is one unit in
+// the last place above pi.
+constexpr double kRadiansPerDegree = 0.0174532925199433;
+constexpr double kDegreesPerRadian = 57.29577951308231;
+
+// Operator groups from the highest precedence to the lowest.
+constexpr const char* kOperatorGroups[] = {"efgcsthij", "^", "*/%", "-+"};
+
+constexpr int kWorkingSize = kExpressionMaxLength + 1;
+
+struct OperatorEntry {
+    int depth;
+    char op;
+    bool negated;  // a function whose name had a "-" directly before it
+};
+
+bool Contains(const char* set, char c)
+{
+    for (; *set; ++set)
+        if (*set == c)
+            return true;
+    return false;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsFunctionCode(char c)
+{
+    return Contains(kOperatorGroups[0], c);
+}
+
+// ")" and the characters of the four operator groups.
+bool IsOperatorCharacter(char c)
+{
+    return Contains(")efgcsthij^*/%-+", c);
+}
+
+bool IsAccepted(char c)
+{
+    return c == ' ' || IsDigit(c) || c == 'E' || c == '(' || c == '.' || IsOperatorCharacter(c);
+}
+
+// Where an operand may start: the reading skips everything else.
+bool StartsOperand(char c)
+{
+    return IsDigit(c) || c == '+' || c == '-' || c == '.' || c == '(';
+}
+
+// Overwrites each function name with "0", its code letter and blanks, so
+// that the placeholder 0 becomes the left operand of the function operator.
+void ReplaceFunctionNames(char* work)
+{
+    for (const FunctionName& function : kFunctions) {
+        for (char* p = work; *p; ++p) {
+            int k = 0;
+            while (k < function.length && p[k] == function.name[k])
+                ++k;
+            if (k < function.length)
+                continue;
+            p[0] = '0';
+            p[1] = function.code;
+            for (k = 2; k < function.length; ++k)
+                p[k] = ' ';
+            ++p;  // the search goes on after the code letter
+        }
+    }
+}
+
+double Fail(int* errorCode, int code)
+{
+    *errorCode = code;
+    return 0.0;
+}
+
+} // namespace
+
+double EvaluateExpression(const char* text, int* errorCode)
+{
+    int ignoredCode;
+    if (!errorCode)
+        errorCode = &ignoredCode;
+    *errorCode = kExpressionOk;
+    if (!text || !*text)
+        return 0.0;
+
+    // A text of digits only is a plain number.
+    const char* c = text;
+    while (IsDigit(*c))
+        ++c;
+    if (!*c)
+        return std::atof(text);
+
+    // Working copy with the letters in capitals. A text that does not fit is
+    // refused as a whole rather than evaluated in part.
+    char work[kWorkingSize];
+    int length = 0;
+    for (; text[length]; ++length) {
+        if (length == kExpressionMaxLength)
+            return Fail(errorCode, kExpressionInvalidCharacter);
+        char ch = text[length];
+        work[length] = ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+    }
+    work[length] = '\0';
+
+    ReplaceFunctionNames(work);
+    for (const char* p = work; *p; ++p)
+        if (!IsAccepted(*p))
+            return Fail(errorCode, kExpressionInvalidCharacter);
+
+    // Reading: operands and depth-tagged operators. Before each operand both
+    // lists hold the same number of entries; after the last operand there is
+    // one operand more than operators.
+    double operands[kExpressionMaxOperands];
+    OperatorEntry operators[kExpressionMaxOperands];
+    int operandCount = 0;
+    int operatorCount = 0;
+    int depth = 0;
+    int deepest = 0;
+    bool closedUnopened = false;  // a ")" took the depth below 0
+    const char* p = work;
+    for (;;) {
+        if (operandCount == kExpressionMaxOperands || operatorCount == kExpressionMaxOperands) {
+            // The last operator read has no room left for its right operand.
+            if (closedUnopened)
+                return Fail(errorCode, kExpressionTooManyParentheses);
+            return Fail(errorCode, kExpressionMissingNumbers);
+        }
+        while (*p && !StartsOperand(*p))
+            ++p;
+        if (!*p)
+            return Fail(errorCode, kExpressionMissingNumbers);
+        if (*p == '(') {
+            if (++depth > deepest)
+                deepest = depth;
+            ++p;
+            continue;
+        }
+        // A sign before anything but a digit stands for -1 or +1 times what
+        // follows.
+        if ((*p == '-' || *p == '+') && !IsDigit(p[1])) {
+            operands[operandCount++] = *p == '-' ? -1.0 : 1.0;
+            operators[operatorCount++] = {depth, '*', false};
+            ++p;
+            continue;
+        }
+        // A sign directly before a function name stands before its
+        // placeholder 0 and applies to the function's result, as a sign
+        // directly before a digit belongs to the number.
+        bool negateFunction = *p == '-' && p[1] == '0' && IsFunctionCode(p[2]);
+        char* end;
+        operands[operandCount++] = std::strtod(p, &end);
+        // The operator search starts one character on, or after the whole
+        // number when it is longer, so that the sign of an exponent (1E-5)
+        // stays part of the number.
+        const char* q = end > p + 1 ? end : p + 1;
+        bool more = false;
+        for (; *q; ++q) {
+            if (!IsOperatorCharacter(*q))
+                continue;
+            if (*q == ')') {
+                if (--depth < 0)
+                    closedUnopened = true;
+                continue;
+            }
+            operators[operatorCount++] = {depth, *q, negateFunction};
+            more = true;
+            ++q;
+            break;
+        }
+        if (!more)
+            break;
+        p = q;
+    }
+    // A ")" before its "(" is refused even when a later "(" balances the count.
+    if (closedUnopened)
+        return Fail(errorCode, kExpressionTooManyParentheses);
+
+    // Reduction: deepest level first; within a level the groups in order;
+    // within a group from left to right.
+    for (int level = deepest; level >= 0; --level) {
+        for (const char* group : kOperatorGroups) {
+            int i = 0;
+            while (i < operatorCount) {
+                char op = operators[i].op;
+                if (operators[i].depth != level || !Contains(group, op)) {
+                    ++i;
+                    continue;
+                }
+                double left = operands[i];
+                double right = operands[i + 1];
+                double result;
+                switch (op) {
+                case 'e': result = std::acos(right); break;
+                case 'f': result = std::asin(right); break;
+                case 'g': result = std::atan(right); break;
+                case 'c': result = std::cos(right); break;
+                case 's': result = std::sin(right); break;
+                case 't': result = std::tan(right); break;
+                case 'h': result = std::sqrt(right); break;
+                case 'i': result = right * kRadiansPerDegree; break;
+                case 'j': result = right * kDegreesPerRadian; break;
+                case '^': result = std::pow(left, right); break;
+                case '*': result = left * right; break;
+                case '/':
+                    if (right == 0.0 || std::isnan(right))
+                        return Fail(errorCode, kExpressionDivideByZero);
+                    result = left / right;
+                    break;
+                case '%': result = std::fmod(left, right); break;
+                case '-': result = left - right; break;
+                case '+': result = left + right; break;
+                default: return Fail(errorCode, kExpressionInvalidOperator);
+                }
+                if (operators[i].negated)
+                    result = -result;
+                operands[i] = result;
+                for (int k = i; k + 1 < operatorCount; ++k)
+                    operators[k] = operators[k + 1];
+                for (int k = i + 1; k + 1 < operandCount; ++k)
+                    operands[k] = operands[k + 1];
+                --operatorCount;
+                --operandCount;
+            }
+        }
+    }
+    return operands[0];
+}
+
+const char* ExpressionErrorText(int code)
+{
+    switch (code) {
+    case kExpressionOk: return "Ok";
+    case kExpressionMissingNumbers: return "Missing Numbers";
+    case kExpressionInvalidCharacter: return "Invalid Character";
+    case kExpressionDivideByZero: return "Divide By Zero";
+    case kExpressionInvalidOperator: return "Invalid Operator";
+    case kExpressionTooManyParentheses: return "Too Many Parentheses";
+    default: return "Unknown Error";
+    }
+}
+
+} // namespace keld
