@@ -19,56 +19,74 @@ constexpr FunctionName kFunctions[] = {
     {"TAN", 3, 't'},  {"SQRT", 4, 'h'}, {"RAD", 3, 'i'},  {"DEG", 3, 'j'},
 };
 
-// Stored factors, deliberately not derived from pi: RAD(180) is one unit in
-// the last place above pi.
+// Stored factors, deliberately not derived from pi. The RAD factor is one
+// unit in the last place above the double nearest to pi/180.
 constexpr double kRadiansPerDegree = 0.0174532925199433;
 constexpr double kDegreesPerRadian = 57.29577951308231;
 
+constexpr int kWorkingSize = kExpressionMaxLength + 1;
+
 // Operator groups from the highest precedence to the lowest.
 constexpr const char* kOperatorGroups[] = {"efgcsthij", "^", "*/%", "-+"};
+constexpr int kGroupCount = 4;
 
-constexpr int kWorkingSize = kExpressionMaxLength + 1;
+// Character classes, looked up by byte.
+enum : unsigned char {
+    kDigit = 1,
+    kOperandStart = 2,  // digits, "+", "-", "." and "(": the reading stops there
+    kOperator = 4,      // ")" and the characters of the operator groups
+    kAccepted = 8,      // what the working copy may hold after the names are replaced
+    kFunctionCode = 16,
+    kNameStart = 32,    // first letter of a function name
+};
+
+struct CharacterTable {
+    unsigned char classes[256] = {};
+    signed char group[256] = {};  // operator group index, -1 for none
+};
+
+constexpr CharacterTable MakeCharacterTable()
+{
+    CharacterTable table;
+    auto add = [&table](const char* set, unsigned char bits) {
+        for (; *set; ++set)
+            table.classes[static_cast<unsigned char>(*set)] |= bits;
+    };
+    for (int c = 0; c < 256; ++c)
+        table.group[c] = -1;
+    add("0123456789", kDigit | kOperandStart | kAccepted);
+    add("+-.(", kOperandStart | kAccepted);
+    add(" E", kAccepted);
+    add(")", kOperator | kAccepted);
+    for (int g = 0; g < kGroupCount; ++g) {
+        add(kOperatorGroups[g], kOperator | kAccepted);
+        for (const char* c = kOperatorGroups[g]; *c; ++c)
+            table.group[static_cast<unsigned char>(*c)] = static_cast<signed char>(g);
+    }
+    add(kOperatorGroups[0], kFunctionCode);
+    for (const FunctionName& function : kFunctions)
+        table.classes[static_cast<unsigned char>(function.name[0])] |= kNameStart;
+    return table;
+}
+
+constexpr CharacterTable kCharacters = MakeCharacterTable();
+
+bool Is(char c, unsigned char bits)
+{
+    return (kCharacters.classes[static_cast<unsigned char>(c)] & bits) != 0;
+}
+
+signed char GroupOf(char c)
+{
+    return kCharacters.group[static_cast<unsigned char>(c)];
+}
 
 struct OperatorEntry {
     int depth;
     char op;
+    signed char group;
     bool negated;  // a function whose name had a "-" directly before it
 };
-
-bool Contains(const char* set, char c)
-{
-    for (; *set; ++set)
-        if (*set == c)
-            return true;
-    return false;
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool IsFunctionCode(char c)
-{
-    return Contains(kOperatorGroups[0], c);
-}
-
-// ")" and the characters of the four operator groups.
-bool IsOperatorCharacter(char c)
-{
-    return Contains(")efgcsthij^*/%-+", c);
-}
-
-bool IsAccepted(char c)
-{
-    return c == ' ' || IsDigit(c) || c == 'E' || c == '(' || c == '.' || IsOperatorCharacter(c);
-}
-
-// Where an operand may start: the reading skips everything else.
-bool StartsOperand(char c)
-{
-    return IsDigit(c) || c == '+' || c == '-' || c == '.' || c == '(';
-}
 
 // Overwrites each function name with "0", its code letter and blanks, so
 // that the placeholder 0 becomes the left operand of the function operator.
@@ -76,7 +94,9 @@ void ReplaceFunctionNames(char* work)
 {
     for (const FunctionName& function : kFunctions) {
         for (char* p = work; *p; ++p) {
-            int k = 0;
+            if (*p != function.name[0])
+                continue;
+            int k = 1;
             while (k < function.length && p[k] == function.name[k])
                 ++k;
             if (k < function.length)
@@ -109,7 +129,7 @@ double EvaluateExpression(const char* text, int* errorCode)
 
     // A text of digits only is a plain number.
     const char* c = text;
-    while (IsDigit(*c))
+    while (Is(*c, kDigit))
         ++c;
     if (!*c)
         return std::atof(text);
@@ -118,17 +138,22 @@ double EvaluateExpression(const char* text, int* errorCode)
     // refused as a whole rather than evaluated in part.
     char work[kWorkingSize];
     int length = 0;
+    bool mayHoldNames = false;
     for (; text[length]; ++length) {
         if (length == kExpressionMaxLength)
             return Fail(errorCode, kExpressionInvalidCharacter);
         char ch = text[length];
-        work[length] = ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+        if (ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 'a' + 'A');
+        mayHoldNames |= Is(ch, kNameStart);
+        work[length] = ch;
     }
     work[length] = '\0';
 
-    ReplaceFunctionNames(work);
+    if (mayHoldNames)
+        ReplaceFunctionNames(work);
     for (const char* p = work; *p; ++p)
-        if (!IsAccepted(*p))
+        if (!Is(*p, kAccepted))
             return Fail(errorCode, kExpressionInvalidCharacter);
 
     // Reading: operands and depth-tagged operators. Before each operand both
@@ -149,7 +174,7 @@ double EvaluateExpression(const char* text, int* errorCode)
                 return Fail(errorCode, kExpressionTooManyParentheses);
             return Fail(errorCode, kExpressionMissingNumbers);
         }
-        while (*p && !StartsOperand(*p))
+        while (*p && !Is(*p, kOperandStart))
             ++p;
         if (!*p)
             return Fail(errorCode, kExpressionMissingNumbers);
@@ -161,16 +186,16 @@ double EvaluateExpression(const char* text, int* errorCode)
         }
         // A sign before anything but a digit stands for -1 or +1 times what
         // follows.
-        if ((*p == '-' || *p == '+') && !IsDigit(p[1])) {
+        if ((*p == '-' || *p == '+') && !Is(p[1], kDigit)) {
             operands[operandCount++] = *p == '-' ? -1.0 : 1.0;
-            operators[operatorCount++] = {depth, '*', false};
+            operators[operatorCount++] = {depth, '*', GroupOf('*'), false};
             ++p;
             continue;
         }
         // A sign directly before a function name stands before its
         // placeholder 0 and applies to the function's result, as a sign
         // directly before a digit belongs to the number.
-        bool negateFunction = *p == '-' && p[1] == '0' && IsFunctionCode(p[2]);
+        bool negateFunction = *p == '-' && p[1] == '0' && Is(p[2], kFunctionCode);
         char* end;
         operands[operandCount++] = std::strtod(p, &end);
         // The operator search starts one character on, or after the whole
@@ -179,14 +204,14 @@ double EvaluateExpression(const char* text, int* errorCode)
         const char* q = end > p + 1 ? end : p + 1;
         bool more = false;
         for (; *q; ++q) {
-            if (!IsOperatorCharacter(*q))
+            if (!Is(*q, kOperator))
                 continue;
             if (*q == ')') {
                 if (--depth < 0)
                     closedUnopened = true;
                 continue;
             }
-            operators[operatorCount++] = {depth, *q, negateFunction};
+            operators[operatorCount++] = {depth, *q, GroupOf(*q), negateFunction};
             more = true;
             ++q;
             break;
@@ -202,11 +227,11 @@ double EvaluateExpression(const char* text, int* errorCode)
     // Reduction: deepest level first; within a level the groups in order;
     // within a group from left to right.
     for (int level = deepest; level >= 0; --level) {
-        for (const char* group : kOperatorGroups) {
+        for (int group = 0; group < kGroupCount; ++group) {
             int i = 0;
             while (i < operatorCount) {
                 char op = operators[i].op;
-                if (operators[i].depth != level || !Contains(group, op)) {
+                if (operators[i].depth != level || operators[i].group != group) {
                     ++i;
                     continue;
                 }
