@@ -1,0 +1,118 @@
+// The installer's call after it copied the files: put the backups beside
+// the new installation, import the configuration, run KELDSetup on its
+// Options page, tidy up.
+#include "instaux/InstallDecisions.h"
+#include "instaux/InstallHelperApp.h"
+#include "instaux/InstallMessages.h"
+#include "instaux/InstallPaths.h"
+
+#include "framework/MessageBox.h"
+
+#include <vector>
+
+namespace instaux {
+
+// The result is always 0. Without a check that let the installation go on
+// there is nothing to finish: no program is started.
+int CInstallHelperApp::PostInstall(const char* configDirText)
+{
+    if (!m_checkDecided)
+        return 0;
+    const std::string configDir = configDirText ? configDirText : "";
+
+    BringInstallerToFront();
+    if (InstallMode == kReplace)
+        RestoreConfigurationBackups();
+
+    bool importStarted = true;
+    if (InstallMode != kUpdate) {
+        if (!PathExists(ConfigurationFilePath(configDir)))
+            fw::AppMessageBox(text::kInsertConfigurationDisk);
+        // KELDSetup and the import tool must find the lock free.
+        ReleaseInstanceLock();
+        importStarted = RunProcessAndWait(ImportCommandLine(TargetDirectory, configDir),
+                                          configDir.empty() ? nullptr : configDir.c_str(), SW_SHOWNORMAL);
+        if (!importStarted) {
+            BringInstallerToFront();
+            fw::AppMessageBox(text::kImportFailed);
+        }
+    }
+
+    bool setupStarted = false;
+    if (importStarted) {
+        BringInstallerToFront();
+        fw::AppMessageBox(text::kSetupWillRun);
+        ReleaseInstanceLock();
+        BringInstallerToFront();
+        setupStarted = RunProcessAndWait(SetupCommandLine(TargetDirectory), nullptr, SW_SHOWNORMAL);
+    } else {
+        BringInstallerToFront();
+    }
+    if (!setupStarted)
+        fw::AppMessageBox(std::string(text::kSetupFailedHead) + kSetupProgramName + text::kSetupFailedTail);
+
+    BringInstallerToFront();
+    if (IsWindowsNT)
+        fw::AppMessageBox(text::kMayNeedReboot);
+    if (SameLocation)
+        RemoveOldUninstallKeys();
+    return 0;
+}
+
+// Copies each backup from the backup directory into the target directory,
+// both named name + ".Backup"; one message however many copies failed.
+void CInstallHelperApp::RestoreConfigurationBackups()
+{
+    bool complete = true;
+    for (const ConfigurationFile& file : kConfigurationFiles) {
+        std::string source = BackupPath(BackupDirectory, file.name);
+        if (!::CopyFileA(source.c_str(), BackupPath(TargetDirectory, file.name).c_str(), FALSE) &&
+            CopyFailureCounts(file, PathExists(source)))
+            complete = false;
+    }
+    if (!complete)
+        fw::AppMessageBox(text::kRestoreFailed);
+}
+
+// The program starts suspended so that the wait cannot miss it; nothing
+// else runs on this thread until it ends. The library has no window of its
+// own at that time, and the installer's windows are left as they are.
+bool RunProcessAndWait(const std::string& commandLine, const char* workingDir, int showCommand)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION process{};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, workingDir,
+                          &startup, &process))
+        return false;
+    ::ResumeThread(process.hThread);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
+namespace {
+
+BOOL CALLBACK BringToFront(HWND window, LPARAM)
+{
+    // Hidden helper windows of the thread (the input method's, for one)
+    // are not the installer's.
+    if (!::IsWindowVisible(window))
+        return TRUE;
+    ::SetForegroundWindow(window);
+    return FALSE;
+}
+
+}  // namespace
+
+void BringInstallerToFront()
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), BringToFront, 0);
+}
+
+}  // namespace instaux

@@ -1,0 +1,200 @@
+// The installer's call before it copies files: refuse while the product
+// runs, classify an installation found, back up, clean up, stop the driver.
+#include "instaux/InstallDecisions.h"
+#include "instaux/InstallHelperApp.h"
+#include "instaux/InstallMessages.h"
+#include "instaux/InstallPaths.h"
+#include "instaux/PleaseWaitDlg.h"
+#include "instaux/resource.h"
+
+#include "framework/MessageBox.h"
+
+#include <memory>
+#include <vector>
+
+namespace instaux {
+
+namespace {
+
+inline constexpr int kResultCancelled = -1;
+inline constexpr int kResultOtherLocation = -256;
+inline constexpr size_t kExistingDirSize = 260;
+
+// Text comparison without regard to case, code-page aware: both texts go
+// to UTF-16 and are compared by their upper-case forms, character by
+// character, with no linguistic rules.
+bool SameDirectoryText(const std::string& a, const std::string& b)
+{
+    auto wide = [](const std::string& text) {
+        int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        std::wstring result(static_cast<size_t>(n), L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), n);
+        return result;
+    };
+    std::wstring wa = wide(a);
+    std::wstring wb = wide(b);
+    return ::CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+// The progress window for the time of one check: whatever the result, it
+// is destroyed and forgotten before the result is returned.
+class ProgressWindowScope {
+public:
+    explicit ProgressWindowScope(CInstallHelperApp& app) : m_app(app), m_window(std::make_unique<CPleaseWaitDlg>())
+    {
+        m_window->ShowNow();
+        m_app.Progress = m_window.get();
+    }
+    ~ProgressWindowScope() { m_app.Progress = nullptr; }
+    ProgressWindowScope(const ProgressWindowScope&) = delete;
+    ProgressWindowScope& operator=(const ProgressWindowScope&) = delete;
+
+private:
+    CInstallHelperApp& m_app;
+    std::unique_ptr<CPleaseWaitDlg> m_window;
+};
+
+bool DetectWindowsNT()
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+#pragma GCC diagnostic pop
+}
+
+}  // namespace
+
+int CInstallHelperApp::PreInstallCheck(DWORD value, const char* targetDir, const char* backupDir, char* existingDir)
+{
+    if (!AcquireInstanceLock()) {
+        fw::AppMessageBox(text::kProductRunning);
+        return kResultCancelled;
+    }
+    m_checkDecided = false;
+    m_backedUp.clear();
+    TargetDirectory = targetDir ? targetDir : "";
+    BackupDirectory = backupDir ? backupDir : "";
+    FirstArgument = value;
+
+    int result;
+    {
+        ProgressWindowScope progress(*this);
+        result = RunCheck(existingDir);
+    }
+    m_checkDecided = result > 0;
+    return result;
+}
+
+int CInstallHelperApp::RunCheck(char* existingDir)
+{
+    IsWindowsNT = DetectWindowsNT();
+    SetProgress(5);
+    DetectInstalledVersion();
+    SetProgress(10);
+
+    if (InstallationFound) {
+        SetProgress(15);
+        if (SameDirectoryText(TargetDirectory, InstalledDirectory)) {
+            SameLocation = true;
+        } else {
+            std::string warning = std::string(text::kOtherLocationHead) + InstalledDirectory + text::kOtherLocationTail;
+            int answer = fw::AppMessageBox(warning, MB_YESNOCANCEL);
+            if (answer == IDNO) {
+                if (existingDir)
+                    ::lstrcpynA(existingDir, InstalledDirectory.c_str(), static_cast<int>(kExistingDirSize));
+                ReleaseInstanceLock();
+                return kResultOtherLocation;
+            }
+            if (answer != IDYES)
+                return kResultCancelled;
+        }
+    }
+
+    SetProgress(20);
+    if (SameLocation) {
+        SetProgress(25);
+        VersionDecision decision = DecisionForVersion(VersionNumber);
+        switch (decision.question) {
+        case VersionQuestion::ReplaceOnly:
+            if (fw::AppMessageBox(text::kOnlyReplace, MB_YESNO) != IDYES)
+                return kResultCancelled;
+            InstallMode = kReplace;
+            break;
+        case VersionQuestion::Refuse:
+            fw::AppMessageBox(text::kNewerInstalled);
+            return kResultCancelled;
+        case VersionQuestion::UpdateOrReplace: {
+            INT_PTR answer = AskUpdateOrReplace(decision.firstLine);
+            if (answer == IDC_UPDATE)
+                InstallMode = kUpdate;
+            else if (answer == IDC_REPLACE)
+                InstallMode = kReplace;
+            else
+                return kResultCancelled;
+            break;
+        }
+        }
+        SetProgress(30);
+        if (InstallMode == kReplace && !BackUpConfigurationFiles() &&
+            fw::AppMessageBox(text::kBackupFailed, MB_YESNO) != IDYES)
+            return kResultCancelled;
+    }
+
+    SetProgress(50);
+    if (InstallMode != kUpdate) {
+        RemoveOptionRegistry();
+        SetProgress(55);
+        DeleteObsoleteFiles();
+    }
+    SetProgress(60);
+    if (!StopBoardDriver()) {
+        fw::AppMessageBox(IDS_DRIVER_STOP_FAILED);
+        return kResultCancelled;
+    }
+    for (int position : {70, 80, 90, 100}) {
+        SetProgress(position);
+        ::Sleep(100);
+    }
+    return InstallMode;
+}
+
+void CInstallHelperApp::SetProgress(int position)
+{
+    if (Progress)
+        Progress->SetPos(position);
+}
+
+// Copies each configuration file to the backup directory as name +
+// ".Backup". False when a copy failed that leaves something without its
+// backup; the bar moves on after each file.
+bool CInstallHelperApp::BackUpConfigurationFiles()
+{
+    bool complete = true;
+    int listPosition = 0;
+    for (const ConfigurationFile& file : kConfigurationFiles) {
+        ++listPosition;
+        std::string source = TargetDirectory + file.name;
+        if (::CopyFileA(source.c_str(), BackupPath(BackupDirectory, file.name).c_str(), FALSE))
+            m_backedUp.insert(file.name);
+        else if (CopyFailureCounts(file, PathExists(source)))
+            complete = false;
+        SetProgress(30 + 6 * listPosition);
+    }
+    return complete;
+}
+
+// Failures, missing files included, are ignored. A configuration file
+// among the data files is kept unless this check has its backup.
+void CInstallHelperApp::DeleteObsoleteFiles()
+{
+    for (const char* name : kObsoleteDataFiles) {
+        std::string path = TargetDirectory + name;
+        if (MayDeleteObsoleteFile(name, PathExists(path), m_backedUp.count(name) != 0))
+            ::DeleteFileA(path.c_str());
+    }
+}
+
+}  // namespace instaux

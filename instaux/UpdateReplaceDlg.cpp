@@ -1,0 +1,36 @@
+#include "instaux/UpdateReplaceDlg.h"
+
+#include "instaux/InstallHelperApp.h"
+#include "instaux/PleaseWaitDlg.h"
+#include "instaux/resource.h"
+
+#include <utility>
+
+namespace instaux {
+
+CUpdateReplaceDlg::CUpdateReplaceDlg(std::string firstLine)
+    : fw::CDialog(IDD_UPDATE_REPLACE), FirstLine(std::move(firstLine))
+{
+}
+
+void CUpdateReplaceDlg::DoDataExchange(fw::CDataExchange* dx)
+{
+    fw::DDX_Text(dx, IDC_FIRST_LINE, FirstLine);
+}
+
+bool CUpdateReplaceDlg::OnCommandMessage(UINT id, UINT code, HWND)
+{
+    if ((id == IDC_UPDATE || id == IDC_REPLACE) && code == BN_CLICKED) {
+        EndDialog(static_cast<int>(id));
+        return true;
+    }
+    return false;
+}
+
+INT_PTR CInstallHelperApp::AskUpdateOrReplace(const std::string& firstLine)
+{
+    CUpdateReplaceDlg dialog(firstLine);
+    return dialog.DoModal(Progress ? Progress->GetSafeHwnd() : nullptr);
+}
+
+}  // namespace instaux

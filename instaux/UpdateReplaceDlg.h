@@ -1,0 +1,21 @@
+// Asks whether an installation found in the target directory is updated
+// or replaced. Ends with IDC_UPDATE, IDC_REPLACE or the cancel code.
+#pragma once
+#include "framework/Dialog.h"
+
+#include <string>
+
+namespace instaux {
+
+class CUpdateReplaceDlg : public fw::CDialog {
+public:
+    explicit CUpdateReplaceDlg(std::string firstLine);
+
+    std::string FirstLine;
+
+protected:
+    void DoDataExchange(fw::CDataExchange* dx) override;
+    bool OnCommandMessage(UINT id, UINT code, HWND control) override;
+};
+
+}  // namespace instaux
