@@ -71,7 +71,7 @@ void CDataExchange::Fail()
 void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 {
     if (control.GetSafeHwnd() == nullptr) {
-        control.Attach(dx->PrepareCtrl(id));
+        control.SubclassWindow(dx->PrepareCtrl(id));
         if (auto* dialog = dynamic_cast<CDialog*>(dx->m_pDlgWnd))
             dialog->RegisterControl(id, &control);
     }

@@ -24,7 +24,10 @@ public:
     // Leaving the page: the default exchanges the controls into the
     // members; FALSE keeps the page.
     virtual BOOL OnKillActive();
-    virtual void OnOK() override {}
+    // OK of the sheet (PSN_APPLY).
+    void OnOK() override {}
+    // Commands IDCANCEL reaching a page leave it alone; the sheet decides.
+    void OnCancel() override {}
     virtual void OnReset() {}
     virtual BOOL OnQueryCancel() { return TRUE; }
     // Help button: asks for topic 0x20000 + template id in the help file.

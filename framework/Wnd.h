@@ -8,7 +8,7 @@ namespace fw {
 class CWnd {
 public:
     CWnd() = default;
-    virtual ~CWnd() = default;
+    virtual ~CWnd() { Detach(); }
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
@@ -25,12 +25,26 @@ public:
 
     // Binds a control window to this object (no subclassing).
     void Attach(HWND hwnd) { m_hWnd = hwnd; }
-    HWND Detach() { HWND h = m_hWnd; m_hWnd = nullptr; return h; }
+    HWND Detach();
+
+    // Routes the window's messages through WindowProc until it is destroyed.
+    bool SubclassWindow(HWND hwnd);
+
+protected:
+    // Messages of a subclassed window; the default passes them on.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+public:
 
     static std::string WindowText(HWND hwnd);
 
 protected:
     HWND m_hWnd = nullptr;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    WNDPROC m_previousProc = nullptr;
 };
 
 }  // namespace fw

@@ -26,6 +26,9 @@ write_if_missing "$install/NVXTOOLS.INI" '[Tools]\r\nShaftHeight=1\r\n'
 write_if_missing "$install/TESTCTL.INI" '[Test]\r\n'
 write_if_missing "$WINEPREFIX/drive_c/windows/KELDORAN.INI" '[Settings]\r\nDefaultMachine=4\r\n[FlowCtl]\r\nMaxSubs=20\r\nMaxSubDepth=20\r\n[Defaults]\r\nValueDispPrec=4\r\n'
 "$wine" reg add 'HKLM\Software\Brindlecraft\PXR2000' /v InstallDir /d 'C:\KELDORAN\' /f >/dev/null 2>&1
+params='HKLM\System\CurrentControlSet\Services\NextMove\Parameters'
+"$wine" reg query "$params" /v NextMove0 >/dev/null 2>&1 ||
+    "$wine" reg add "$params" /v NextMove0 /t REG_DWORD /d 800 /f >/dev/null 2>&1
 
 if [ -n "$user_display" ] && [ "${KELD_HEADLESS:-0}" != 1 ]; then
     echo "Opening KELDSetup on $user_display (demo installation: $install)"

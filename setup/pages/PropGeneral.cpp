@@ -2,8 +2,71 @@
 
 #include "resources/resource.h"
 
+#include <commctrl.h>
+
 namespace keld {
 
-CPropGeneral::CPropGeneral() : fw::CPropertyPage(IDD_GENERAL) {}
+CPropGeneral::CPropGeneral() : CPropertyPageBase(IDD_GENERAL, 0) {}
+
+double CPropGeneral::GetMaxValue(UINT id)
+{
+    return CValueFieldSet::GetMaxValue(id);
+}
+
+double CPropGeneral::GetMinValue(UINT id)
+{
+    return CValueFieldSet::GetMinValue(id);
+}
+
+BOOL CPropGeneral::OnInitDialog()
+{
+    AddField(IDC_L_FACTOR, VF_EXPRESSION, 0.0);
+    AddField(IDC_RUN_FEEDRATE, VF_EXPRESSION | VF_LENGTH, 0.0);
+    AddField(IDC_MAX_ARC_DEVIATION, VF_EXPRESSION | VF_LENGTH, 0.0);
+    AddField(IDC_SHAFT_HEIGHT, VF_EXPRESSION | VF_LENGTH, 0.0);
+    BOOL result = CPropertyPageBase::OnInitDialog();
+    ::SendMessageA(placesSpin, UDM_SETRANGE32, 1, 8);
+    ::SendMessageA(subCountSpin, UDM_SETRANGE32, 1, 100);
+    ::SendMessageA(subDepthSpin, UDM_SETRANGE32, 1, 100);
+    return result;
+}
+
+void CPropGeneral::DoDataExchange(fw::CDataExchange* dx)
+{
+    CPropertyPageBase::DoDataExchange(dx);
+    fw::DDX_Control(dx, IDC_MAX_SUB_DEPTH_SPIN, subDepthSpin);
+    fw::DDX_Control(dx, IDC_MAX_SUBS_SPIN, subCountSpin);
+    fw::DDX_Control(dx, IDC_DECIMAL_PLACES_SPIN, placesSpin);
+    fw::DDX_Check(dx, IDC_RUN_OFFLINE, offline);
+    DDX_ValueField(this, dx, IDC_L_FACTOR, lFactor);
+    DDX_ValueField(this, dx, IDC_RUN_FEEDRATE, runFeedrate);
+    DDX_ValueField(this, dx, IDC_MAX_ARC_DEVIATION, maxArcRadiiDif);
+    fw::DDX_Text(dx, IDC_MAX_SUB_DEPTH, maxSubDepth);
+    fw::DDX_Text(dx, IDC_MAX_SUBS, maxSubs);
+    fw::DDX_Text(dx, IDC_DECIMAL_PLACES, valueDispPrec);
+    DDX_ValueField(this, dx, IDC_SHAFT_HEIGHT, shaftHeight);
+}
+
+BOOL CPropGeneral::OnSetActive()
+{
+    ShowAllFields();
+    return CPropertyPageBase::OnSetActive();
+}
+
+bool CPropGeneral::OnCommandMessage(UINT id, UINT code, HWND)
+{
+    if (id != IDC_GENERAL_DEFAULTS || code != BN_CLICKED)
+        return false;
+    offline = 0;
+    lFactor = -1.0;
+    runFeedrate = 10.0;
+    maxArcRadiiDif = 0.002;
+    maxSubDepth = 20;
+    maxSubs = 20;
+    valueDispPrec = 4;
+    shaftHeight = 1.0;
+    UpdateData(FALSE);
+    return true;
+}
 
 }  // namespace keld

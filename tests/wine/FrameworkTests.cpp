@@ -163,8 +163,9 @@ TEST_P(IntegerText, IsReadLikeTheFrameworksIntegerExchange)
 {
     int value = -999;
     EXPECT_EQ(fw::ParseIntegerText(GetParam().text, value), GetParam().valid) << GetParam().text;
-    if (GetParam().valid)
+    if (GetParam().valid) {
         EXPECT_EQ(value, GetParam().value);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, IntegerText,

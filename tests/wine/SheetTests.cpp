@@ -273,11 +273,11 @@ HPALETTE MakePalette()
 
 TEST(Sheet, PaletteOnATrueColourDisplayChangesNothingAndRepaintsNothing)
 {
-    SheetRun run;
+    SheetRun run(1);  // the Welcome page, which hands over its palette, is not shown
     HPALETTE first = MakePalette();
     HPALETTE second = MakePalette();
     LRESULT withoutPalette = -1, queryResult = -1, changedResult = -1;
-    HPALETTE previousFirst = first, previousSecond = nullptr;
+    HPALETTE previousFirst = first, previousSecond = nullptr, welcomePalette = nullptr;
     bool trueColour = false, invalidatedByQuery = true, invalidatedByChange = true;
     HWND stranger = CreateWindowA("STATIC", "other application", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
@@ -293,6 +293,8 @@ TEST(Sheet, PaletteOnATrueColourDisplayChangesNothingAndRepaintsNothing)
         run.Ui().Invoke([&] { invalidatedByQuery = GetUpdateRect(sheet, nullptr, FALSE); });
         changedResult = SendMessageA(sheet, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(stranger), 0);
         run.Ui().Invoke([&] { invalidatedByChange = GetUpdateRect(sheet, nullptr, FALSE); });
+        SendMessageA(sheet, PSM_SETCURSEL, 0, 0);
+        run.Ui().Invoke([&] { welcomePalette = run.Sheet().Palette(); });
         PressButton(sheet, IDCANCEL);
     });
     DestroyWindow(stranger);
@@ -304,6 +306,9 @@ TEST(Sheet, PaletteOnATrueColourDisplayChangesNothingAndRepaintsNothing)
     EXPECT_FALSE(invalidatedByQuery);
     EXPECT_EQ(changedResult, 0);
     EXPECT_FALSE(invalidatedByChange);
+    // The Welcome page hands the machine picture's own palette to the sheet.
+    EXPECT_NE(welcomePalette, nullptr);
+    EXPECT_NE(welcomePalette, second);
     DeleteObject(first);
     DeleteObject(second);
 }

@@ -89,8 +89,40 @@ void RemoveTree(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
+namespace {
+constexpr const char* kParametersKey = "System\\CurrentControlSet\\Services\\NextMove\\Parameters";
+}
+
+void SetDriverAddressParameter(long long address)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    if (address < 0) {
+        RegDeleteValueA(key, "NextMove0");
+    } else {
+        DWORD value = static_cast<DWORD>(address);
+        RegSetValueExA(key, "NextMove0", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+    RegCloseKey(key);
+}
+
+bool ReadDriverAddressParameter(DWORD& address)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD size = sizeof address;
+    bool read = RegQueryValueExA(key, "NextMove0", nullptr, nullptr, reinterpret_cast<BYTE*>(&address), &size) ==
+                ERROR_SUCCESS;
+    RegCloseKey(key);
+    return read;
+}
+
 Installation MakeInstallation(const std::string& name, bool withProfileFiles)
 {
+    SetDriverAddressParameter(800);
     CreateDirectoryA("C:\\keldtest", nullptr);
     Installation installation;
     installation.folder = "C:\\keldtest\\" + name + "\\";

@@ -22,13 +22,19 @@ void RemoveTree(const std::string& folder);
 
 // A fresh folder C:\keldtest\<name>\ holding a copy of KELDSetup.exe and,
 // unless told otherwise, empty KELD4K.INI, TESTCTL.INI and NVXTOOLS.INI;
-// KELDORAN.INI is (re)created empty in the Windows folder.
+// KELDORAN.INI is (re)created empty in the Windows folder, and the card
+// driver's parameter holds the address 800, as after an installation.
 struct Installation {
     std::string folder;  // ends with a backslash
     std::string setupExe;
     std::string Path(const std::string& name) const { return folder + name; }
 };
 Installation MakeInstallation(const std::string& name, bool withProfileFiles = true);
+
+// The card driver's registry parameter NextMove0; a negative address
+// removes the value.
+void SetDriverAddressParameter(long long address);
+bool ReadDriverAddressParameter(DWORD& address);
 
 // A started process; ended (killed if need be) when the object goes.
 class Process {

@@ -1,0 +1,18 @@
+#include "setup/ProfileSettings.h"
+
+#include "framework/App.h"
+#include "setup/ProfileDouble.h"
+
+namespace keld {
+
+double GetProfileDouble(const char* section, const char* key, double defaultValue)
+{
+    return ParseProfileDouble(fw::CWinApp::Current()->GetProfileString(section, key, ""), defaultValue);
+}
+
+BOOL WriteProfileDouble(const char* section, const char* key, double value)
+{
+    return fw::CWinApp::Current()->WriteProfileString(section, key, FormatProfileDouble(value).c_str());
+}
+
+}  // namespace keld

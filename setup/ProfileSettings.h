@@ -1,0 +1,12 @@
+// Floating settings in the current profile file.
+#pragma once
+#include <windows.h>
+
+namespace keld {
+
+// Empty text or an absent key gives defaultValue; other text reads like atof.
+double GetProfileDouble(const char* section, const char* key, double defaultValue);
+// Writes the value as "%g" text.
+BOOL WriteProfileDouble(const char* section, const char* key, double value);
+
+}  // namespace keld

@@ -1,0 +1,57 @@
+#include "setup/pages/BoardAddress.h"
+
+#include "setup/SetupApp.h"
+#include "setup/pages/CardAddress.h"
+#include "setup/pages/DriverService.h"
+
+namespace keld {
+
+namespace {
+constexpr const char* kSection = "Settings";
+constexpr const char* kKey = "BoardAddress";
+}  // namespace
+
+bool GetBoardAddress(int& address)
+{
+    CSetupApp& app = SetupApp();
+    if (!app.IsWindowsNT) {
+        address = static_cast<int>(app.GetProfileInt(kSection, kKey, kDefaultCardAddress));
+        return true;
+    }
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriverParametersKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    LONG read = ::RegQueryValueExA(key, kDriverAddressValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+    ::RegCloseKey(key);
+    if (read != ERROR_SUCCESS)
+        return false;
+    if (static_cast<int>(app.GetProfileInt(kSection, kKey, 0)) != static_cast<int>(value))
+        app.WriteProfileInt(kSection, kKey, static_cast<int>(value));
+    address = static_cast<int>(value);
+    return true;
+}
+
+bool SetBoardAddress(int address)
+{
+    CSetupApp& app = SetupApp();
+    if (app.IsWindowsNT) {
+        HKEY key = nullptr;
+        if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverParametersKey, 0, const_cast<char*>(""),
+                              REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return false;
+        DWORD value = static_cast<DWORD>(address);
+        LONG written = ::RegSetValueExA(key, kDriverAddressValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                        sizeof value);
+        ::RegCloseKey(key);
+        if (written != ERROR_SUCCESS)
+            return false;
+        if (!StartBoardDriver(false))
+            return false;
+    }
+    app.WriteProfileInt(kSection, kKey, address);
+    return true;
+}
+
+}  // namespace keld
