@@ -8,6 +8,8 @@ ensure_packages
 
 configure_native_build
 cmake --build "$build_root/native" -j2
+configure_fuzz_build
+cmake --build "$build_root/fuzz" -j2 --target evaluator_fuzz
 configure_windows_build
 cmake --build "$build_root/win" -j2
 set +e
@@ -37,8 +39,26 @@ run_ctest() {
 
 echo "== native tests =="
 run_ctest "$build_root/native"
+
+# The fuzz run (a minute, one core) goes on beside the Wine tests.
+fuzz_log=$(mktemp)
+ctest --test-dir "$build_root/fuzz" -R '^evaluator_fuzz$' --output-on-failure >"$fuzz_log" 2>&1 &
+fuzz_pid=$!
+
 echo "== Windows tests under Wine =="
 run_ctest "$build_root/win"
+
+echo "== evaluator fuzz run =="
+wait $fuzz_pid
+fuzz_rc=$?
+tail -n 40 "$fuzz_log"
+if [ $fuzz_rc -eq 0 ] && grep -q "100% tests passed" "$fuzz_log"; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    status=1
+fi
+rm -f "$fuzz_log"
 
 echo "$passed passed, $failed failed"
 exit $status

