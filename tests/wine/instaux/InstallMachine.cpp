@@ -1,0 +1,150 @@
+#include "InstallMachine.h"
+
+#include "../TestFiles.h"
+
+#include <thread>
+
+namespace instauxtest {
+
+bool KeyExists(const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void CreateKey(const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS)
+        RegCloseKey(key);
+}
+
+void DeleteTree(const std::string& path)
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+}
+
+void SetString(const std::string& path, const char* name, const std::string& value)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+void DeleteValue(const std::string& path, const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
+std::vector<std::string> SubkeysOf(const std::string& path)
+{
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof(name);
+        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, length);
+    }
+    RegCloseKey(key);
+    return names;
+}
+
+void ResetProductRegistry()
+{
+    const std::string product = kProductKey;
+    DeleteValue(product, "InstallDir");
+    for (const char* sub : {"SetupExtensions", "KELDOPT", "Options"})
+        DeleteTree(product + "\\" + sub);
+    for (const char* sub : {"KELDORANDeinstkey", "KELDORAN103", "KELDORAN200"})
+        DeleteTree(std::string(kUninstallKey) + "\\" + sub);
+}
+
+void RegisterOptions(int options)
+{
+    const std::string product = kProductKey;
+    SetString(product + "\\SetupExtensions", "ATC", "ATC.DLL");
+    SetString(product + "\\KELDOPT", "Imported", "1");
+    for (int i = 1; i <= options; ++i)
+        SetString(product + "\\Options\\Option " + std::to_string(i), "Installed", "1");
+}
+
+std::string FreshFolder(const std::string& name)
+{
+    CreateDirectoryA("C:\\keldtest", nullptr);
+    CreateDirectoryA("C:\\keldtest\\instaux", nullptr);
+    std::string folder = "C:\\keldtest\\instaux\\" + name + "\\";
+    testkit::RemoveTree(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string BuildPath(const std::string& rel)
+{
+    return testkit::FromUnixPath(std::string(KELD_BUILD_DIR) + "/" + rel);
+}
+
+bool CopyInto(const std::string& source, const std::string& destination)
+{
+    return CopyFileA(source.c_str(), destination.c_str(), FALSE) != FALSE;
+}
+
+void PutKeldoran(const std::string& folder, const std::string& variant)
+{
+    CopyInto(testkit::StandInPath(variant + "/KELDORAN.EXE"), folder + "KELDORAN.EXE");
+}
+
+std::string SampleContent(const std::string& name)
+{
+    std::string content = "[" + name + "]\r\nValue=" + std::to_string(name.size() * 37) + "\r\n";
+    content += std::string(1, '\0') + "\xff\x01 binary tail of " + name;
+    return content;
+}
+
+bool InstanceLockIsFree()
+{
+    bool free = false;
+    std::thread probe([&free] {
+        HANDLE lock = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
+        DWORD wait = WaitForSingleObject(lock, 0);
+        free = wait == WAIT_OBJECT_0;
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
+            ReleaseMutex(lock);
+        CloseHandle(lock);
+    });
+    probe.join();
+    return free;
+}
+
+void DeleteDriverService()
+{
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    if (!manager)
+        return;
+    SC_HANDLE service = OpenServiceA(manager, "NextMove", SERVICE_ALL_ACCESS);
+    if (service) {
+        SERVICE_STATUS status{};
+        ControlService(service, SERVICE_CONTROL_STOP, &status);
+        DeleteService(service);
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+}
+
+}  // namespace instauxtest

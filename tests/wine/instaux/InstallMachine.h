@@ -1,0 +1,50 @@
+// The machine state that the installation library works on, as the tests
+// set it up and inspect it: product registry key, folders, stand-ins, the
+// instance lock.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace instauxtest {
+
+inline constexpr const char* kProductKey = "Software\\Brindlecraft\\PXR2000";
+inline constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline constexpr const char* kConfigurationFiles[] = {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI", "ATC.CFG",
+                                                      "SECURITY.DAT"};
+inline constexpr const char* kObsoleteDataFiles[] = {"KELD4K.INB",   "TESTCTL.INB",  "USERTOOL.INB", "TESTPREV.RVP",
+                                                     "SECURITY.DAT", "SECURITY.DAB", "DefIni.ini"};
+
+// Registry below HKEY_LOCAL_MACHINE.
+bool KeyExists(const std::string& path);
+void CreateKey(const std::string& path);
+void DeleteTree(const std::string& path);
+void SetString(const std::string& path, const char* name, const std::string& value);
+void DeleteValue(const std::string& path, const char* name);
+std::vector<std::string> SubkeysOf(const std::string& path);
+
+// The product key as on a machine without an installation: no InstallDir,
+// no option registrations. Also removes the old uninstall entries.
+void ResetProductRegistry();
+// SetupExtensions and KELDOPT with a value each, Options with `options`
+// subkeys that hold values.
+void RegisterOptions(int options);
+
+// A fresh, empty folder C:\keldtest\instaux\<name>\ (with the backslash).
+std::string FreshFolder(const std::string& name);
+// The built stand-in or module at `rel` below the build folder.
+std::string BuildPath(const std::string& rel);
+bool CopyInto(const std::string& source, const std::string& destination);
+// A copy of the KELDORAN.EXE stand-in built as standins/<variant>/.
+void PutKeldoran(const std::string& folder, const std::string& variant);
+// Content that differs per file, so that mixed-up copies show.
+std::string SampleContent(const std::string& name);
+
+// Whether another thread could take "KeldoranAppMutex" now.
+bool InstanceLockIsFree();
+
+// The "NextMove" service, made and removed by the tests.
+void DeleteDriverService();
+
+}  // namespace instauxtest
