@@ -89,6 +89,15 @@ void RemoveTree(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
+std::string ProfileText(const std::string& file, const char* section, const char* key)
+{
+    char text[512];
+    DWORD n = GetPrivateProfileStringA(section, key, "\x01", text, sizeof text, file.c_str());
+    if (n == 1 && text[0] == '\x01')
+        return "<absent>";
+    return std::string(text, n);
+}
+
 namespace {
 constexpr const char* kParametersKey = "System\\CurrentControlSet\\Services\\NextMove\\Parameters";
 }

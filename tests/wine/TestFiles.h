@@ -20,6 +20,9 @@ void RemoveFile(const std::string& path);
 void SetReadOnly(const std::string& path, bool readOnly);
 void RemoveTree(const std::string& folder);
 
+// The text of a profile key, or "<absent>".
+std::string ProfileText(const std::string& file, const char* section, const char* key);
+
 // A fresh folder C:\keldtest\<name>\ holding a copy of KELDSetup.exe and,
 // unless told otherwise, empty KELD4K.INI, TESTCTL.INI and NVXTOOLS.INI;
 // KELDORAN.INI is (re)created empty in the Windows folder, and the card

@@ -1,0 +1,335 @@
+// The configuration run in this process: real profile files, the real
+// registry and service manager, and the real sheet driven from a thread.
+#include "DriverFixture.h"
+#include "TestFiles.h"
+#include "UiThread.h"
+#include "WindowDriver.h"
+
+#include "resources/resource.h"
+#include "setup/ConfigureSheet.h"
+#include "setup/SetupApp.h"
+#include "setup/valueentry/ValueField.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <thread>
+
+using namespace testkit;
+
+namespace {
+
+keld::CSetupApp g_app;
+
+const char* const kNoDriverInfo =
+    "Interface Card driver information not found in the registry.\nYou must reinstall the software under NT in "
+    "order to install the NT Driver.\n\nUntil you install the driver, you will not be able to operate the machine.";
+
+class SettingsRun : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        RemoveDriverService();
+        ASSERT_TRUE(InstallDriverFile());
+        installation = MakeInstallation("settings-run");
+        g_app.ProgramIniPath = installation.Path("KELD4K.INI");
+        g_app.TestIniPath = installation.Path("TESTCTL.INI");
+        g_app.ToolsIniPath = installation.Path("NVXTOOLS.INI");
+        g_app.ControlIniPath = WindowsFolder() + "KELDORAN.INI";
+        g_app.IsWindowsNT = true;
+        keld::InchUnits = 1;
+    }
+    void TearDown() override { RemoveDriverService(); }
+
+    std::string Program(const char* key) const { return ProfileText(g_app.ProgramIniPath, "Settings", key); }
+    std::string Tools(const char* key) const { return ProfileText(g_app.ToolsIniPath, "Tools", key); }
+    std::string Control(const char* section, const char* key) const
+    {
+        return ProfileText(g_app.ControlIniPath, section, key);
+    }
+    void WriteProgram(const std::string& lines) const { WriteFile(g_app.ProgramIniPath, "[Settings]\r\n" + lines); }
+
+    // Runs the configuration on this thread; `drive` works the sheet from
+    // another one. Message boxes shown before the sheet are collected and
+    // answered with OK.
+    INT_PTR Run(const std::function<void(HWND sheet)>& drive, UINT startPage = 0)
+    {
+        keld::CConfigureSheet sheet(g_app.AppName(), nullptr, startPage);
+        DWORD uiThread = GetCurrentThreadId();
+        std::thread driver([&] {
+            HWND window = nullptr;
+            WaitUntil([&] {
+                if (HWND box = FindMessageBox(TopLevelWindowsOfThread(uiThread))) {
+                    messagesBeforeSheet.push_back(MessageBoxText(box));
+                    PressButton(box, IDOK);
+                    WaitUntil([&] { return !IsWindow(box); }, 5000);
+                }
+                return (window = FindPropertySheet(TopLevelWindowsOfThread(uiThread))) != nullptr;
+            });
+            if (!window) {
+                ADD_FAILURE() << "sheet not shown";
+                return;
+            }
+            drive(window);
+        });
+        INT_PTR result = sheet.DoModal();
+        driver.join();
+        return result;
+    }
+
+    Installation installation;
+    std::vector<std::string> messagesBeforeSheet;
+};
+
+HWND Page(HWND sheet)
+{
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+HWND ShowPage(HWND sheet, int index)
+{
+    SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+    return Page(sheet);
+}
+
+std::string Text(HWND page, int id)
+{
+    return TextOf(GetDlgItem(page, id));
+}
+
+bool Checked(HWND page, int id)
+{
+    return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+TEST_F(SettingsRun, EmptyFilesShowTheDefaultsAndOkWritesEveryKey)
+{
+    bool inchSelected = false, online = false;
+    std::map<int, std::string> shown;
+    INT_PTR result = Run([&](HWND sheet) {
+        inchSelected = Checked(Page(sheet), IDC_UNITS_INCH);
+        HWND general = ShowPage(sheet, 1);
+        online = !Checked(general, IDC_RUN_OFFLINE);
+        for (int id : {IDC_L_FACTOR, IDC_RUN_FEEDRATE, IDC_MAX_ARC_DEVIATION, IDC_SHAFT_HEIGHT, IDC_MAX_SUBS,
+                       IDC_MAX_SUB_DEPTH, IDC_DECIMAL_PLACES})
+            shown[id] = Text(general, id);
+        PressButton(sheet, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(inchSelected);
+    EXPECT_TRUE(online);
+    EXPECT_EQ(shown, (std::map<int, std::string>{{IDC_L_FACTOR, "-1"}, {IDC_RUN_FEEDRATE, "10"},
+                                                 {IDC_MAX_ARC_DEVIATION, "0.002"}, {IDC_SHAFT_HEIGHT, "1"},
+                                                 {IDC_MAX_SUBS, "20"}, {IDC_MAX_SUB_DEPTH, "20"},
+                                                 {IDC_DECIMAL_PLACES, "4"}}));
+    EXPECT_EQ(Program("DefaultLFactor"), "-1");
+    EXPECT_EQ(Program("DefaultRunFeed"), "10");
+    EXPECT_EQ(Program("MaxArcRadiiDif"), "0.002");
+    EXPECT_EQ(Program("Units"), "0");
+    EXPECT_EQ(Tools("ShaftHeight"), "1");
+    EXPECT_EQ(Control("Settings", "DefaultMachine"), "4");
+    EXPECT_EQ(Control("FlowCtl", "MaxSubs"), "20");
+    EXPECT_EQ(Control("FlowCtl", "MaxSubDepth"), "20");
+    EXPECT_EQ(Control("Defaults", "ValueDispPrec"), "4");
+    EXPECT_TRUE(messagesBeforeSheet.empty());
+}
+
+TEST_F(SettingsRun, CancelAfterChangesWritesNothingAndLeavesAddressAndDriverAlone)
+{
+    WriteProgram("Units=0\r\nBoardAddress=800\r\nDefaultLFactor=2\r\n");
+    WriteFile(g_app.ToolsIniPath, "[Tools]\r\nShaftHeight=3\r\n");
+    std::string program = ReadFile(g_app.ProgramIniPath), tools = ReadFile(g_app.ToolsIniPath),
+                control = ReadFile(g_app.ControlIniPath);
+    INT_PTR result = Run([&](HWND sheet) {
+        PostMessageA(GetDlgItem(Page(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
+        WaitUntil([] { return keld::InchUnits == 0; }, 5000);
+        HWND general = ShowPage(sheet, 1);
+        SendMessageA(GetDlgItem(general, IDC_SHAFT_HEIGHT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("99"));
+        PressButton(general, IDC_GENERAL_DEFAULTS);
+        HWND card = ShowPage(sheet, 3);
+        PressButton(card, IDC_CARD_DEFAULT);
+        PressButton(sheet, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(ReadFile(g_app.ProgramIniPath), program);
+    EXPECT_EQ(ReadFile(g_app.ToolsIniPath), tools);
+    EXPECT_EQ(ReadFile(g_app.ControlIniPath), control);
+    EXPECT_FALSE(QueryDriverService().exists);
+    DWORD address = 0;
+    EXPECT_TRUE(ReadDriverAddressParameter(address));
+    EXPECT_EQ(address, 800u);
+}
+
+TEST_F(SettingsRun, StoredFormsAreNormalisedOnOk)
+{
+    WriteProgram("Units=7\r\nBoardAddress=800\r\nDefaultLFactor=\r\nDefaultRunFeed=abc\r\nMaxArcRadiiDif=2.5mm\r\n");
+    WriteFile(g_app.ToolsIniPath, "[Tools]\r\nShaftHeight=1234567.5\r\n");
+    WriteFile(g_app.ControlIniPath, "[Settings]\r\nDefaultMachine=2\r\n[FlowCtl]\r\nMaxSubs=7\r\n");
+    bool metricSelected = false, online = false;
+    INT_PTR result = Run([&](HWND sheet) {
+        metricSelected = Checked(Page(sheet), IDC_UNITS_METRIC);
+        online = !Checked(ShowPage(sheet, 1), IDC_RUN_OFFLINE);
+        PressButton(sheet, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(metricSelected);
+    EXPECT_TRUE(online);
+    EXPECT_EQ(Program("Units"), "1");
+    EXPECT_EQ(Program("DefaultLFactor"), "-1");
+    EXPECT_EQ(Program("DefaultRunFeed"), "0");
+    EXPECT_EQ(Program("MaxArcRadiiDif"), "2.5");
+    EXPECT_EQ(Tools("ShaftHeight"), "1.23457e+06");
+    EXPECT_EQ(Control("Settings", "DefaultMachine"), "4");
+    EXPECT_EQ(Control("FlowCtl", "MaxSubs"), "7");
+}
+
+struct SmallValueCase {
+    const char* stored;
+    const char* written;
+};
+
+class SettingsRunSmallValues : public SettingsRun, public testing::WithParamInterface<SmallValueCase> {};
+
+TEST_P(SettingsRunSmallValues, AreWrittenInAFormThatReadsBackToTheSameValue)
+{
+    WriteProgram(std::string("BoardAddress=800\r\nMaxArcRadiiDif=") + GetParam().stored + "\r\n");
+    Run([&](HWND sheet) { PressButton(sheet, IDOK); });
+    std::string written = Program("MaxArcRadiiDif");
+    EXPECT_EQ(written, GetParam().written);
+    EXPECT_EQ(atof(written.c_str()), atof(GetParam().stored));
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, SettingsRunSmallValues,
+    testing::Values(SmallValueCase{"0.00001", "1e-05"}, SmallValueCase{"0.0025", "0.0025"}));
+
+TEST_F(SettingsRun, OfflineFlagRoundTrips)
+{
+    WriteFile(g_app.ControlIniPath, "[Settings]\r\nDefaultMachine=0\r\n");
+    bool offline = false;
+    Run([&](HWND sheet) {
+        offline = Checked(ShowPage(sheet, 1), IDC_RUN_OFFLINE);
+        PressButton(sheet, IDOK);
+    });
+    EXPECT_TRUE(offline);
+    EXPECT_EQ(Control("Settings", "DefaultMachine"), "0");
+}
+
+TEST_F(SettingsRun, RegistryAddressWinsOverTheProfileAndIsCopiedIntoIt)
+{
+    SetDriverAddressParameter(816);
+    WriteProgram("BoardAddress=800\r\n");
+    std::string shown;
+    Run([&](HWND sheet) {
+        shown = Text(ShowPage(sheet, 3), IDC_ADDRESS);
+        PressButton(sheet, IDCANCEL);
+    });
+    EXPECT_EQ(shown, "816 (330 hex)");
+    EXPECT_EQ(Program("BoardAddress"), "816");
+}
+
+TEST_F(SettingsRun, AddressBeyondSixteenBitsIsStoredTruncatedOnOk)
+{
+    SetDriverAddressParameter(0x10000 + 812);
+    WriteProgram("BoardAddress=800\r\n");
+    std::string shown;
+    Run([&](HWND sheet) {
+        shown = Text(ShowPage(sheet, 3), IDC_ADDRESS);
+        PressButton(sheet, IDOK);
+    });
+    EXPECT_EQ(shown, "812 (32C hex)");
+    DWORD address = 0;
+    EXPECT_TRUE(ReadDriverAddressParameter(address));
+    EXPECT_EQ(address, 812u);
+    EXPECT_EQ(Program("BoardAddress"), "812");
+    EXPECT_EQ(DriverRunningAddress(), 812u);
+}
+
+TEST_F(SettingsRun, NewAddressIsStoredAndTheDriverRestartedWithIt)
+{
+    ASSERT_TRUE(RegisterDriverService());
+    ASSERT_TRUE(StartDriverService());
+    WriteProgram("BoardAddress=800\r\n");
+    std::string afterStep;
+    Run([&](HWND sheet) {
+        HWND card = ShowPage(sheet, 3);
+        HWND spin = GetDlgItem(card, IDC_ADDRESS_SPIN);
+        RECT rect;
+        GetClientRect(spin, &rect);
+        LPARAM upArrow = MAKELPARAM(rect.right / 2, rect.bottom / 4);
+        PostMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, upArrow);
+        PostMessageA(spin, WM_LBUTTONUP, 0, upArrow);
+        WaitUntil([&] { return Text(card, IDC_ADDRESS) != "800 (320 hex)"; }, 5000);
+        afterStep = Text(card, IDC_ADDRESS);
+        PressButton(sheet, IDOK);
+    });
+    EXPECT_EQ(afterStep, "804 (324 hex)");
+    DWORD address = 0;
+    EXPECT_TRUE(ReadDriverAddressParameter(address));
+    EXPECT_EQ(address, 804u);
+    EXPECT_EQ(Program("BoardAddress"), "804");
+    EXPECT_EQ(DriverRunningAddress(), 804u);
+}
+
+TEST_F(SettingsRun, UnchangedAddressOnNtMakesSureTheDriverRuns)
+{
+    WriteProgram("BoardAddress=800\r\n");
+    DWORD starts = DriverStartCount();
+    Run([&](HWND sheet) { PressButton(sheet, IDOK); });
+    DriverServiceState state = QueryDriverService();
+    EXPECT_TRUE(state.exists);
+    EXPECT_TRUE(state.running);
+    EXPECT_EQ(DriverStartCount(), starts + 1);
+    EXPECT_EQ(Program("BoardAddress"), "800");
+}
+
+TEST_F(SettingsRun, UnreadableAddressIsReportedShownAsDefaultAndNotStored)
+{
+    SetDriverAddressParameter(-1);
+    WriteProgram("BoardAddress=812\r\n");
+    std::string shown;
+    Run([&](HWND sheet) {
+        shown = Text(ShowPage(sheet, 3), IDC_ADDRESS);
+        PressButton(sheet, IDOK);
+    });
+    ASSERT_EQ(messagesBeforeSheet.size(), 1u);
+    EXPECT_EQ(messagesBeforeSheet[0], kNoDriverInfo);
+    EXPECT_EQ(shown, "800 (320 hex)");
+    DWORD address = 0;
+    EXPECT_FALSE(ReadDriverAddressParameter(address));
+    EXPECT_EQ(Program("BoardAddress"), "812");
+    EXPECT_TRUE(QueryDriverService().exists);  // made to run as far as possible
+}
+
+TEST_F(SettingsRun, OnWindows9xNoRegistryNoDriverAndNoAddressWrite)
+{
+    g_app.IsWindowsNT = false;
+    SetDriverAddressParameter(-1);
+    WriteProgram("Units=0\r\n");
+    std::string shown;
+    Run([&](HWND sheet) {
+        shown = Text(ShowPage(sheet, 3), IDC_ADDRESS);
+        PressButton(sheet, IDOK);
+    });
+    EXPECT_TRUE(messagesBeforeSheet.empty());
+    EXPECT_EQ(shown, "800 (320 hex)");
+    EXPECT_EQ(Program("BoardAddress"), "<absent>");
+    EXPECT_FALSE(QueryDriverService().exists);
+    DWORD address = 0;
+    EXPECT_FALSE(ReadDriverAddressParameter(address));
+}
+
+TEST_F(SettingsRun, OnWindows9xAChangedAddressGoesToTheProfileOnly)
+{
+    g_app.IsWindowsNT = false;
+    SetDriverAddressParameter(-1);
+    WriteProgram("BoardAddress=828\r\n");
+    Run([&](HWND sheet) {
+        PressButton(ShowPage(sheet, 3), IDC_CARD_DEFAULT);
+        WaitUntil([&] { return Text(Page(sheet), IDC_ADDRESS) == "800 (320 hex)"; }, 5000);
+        PressButton(sheet, IDOK);
+    });
+    EXPECT_EQ(Program("BoardAddress"), "800");
+    EXPECT_FALSE(QueryDriverService().exists);
+}
+
+}  // namespace
