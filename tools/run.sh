@@ -6,7 +6,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages
 configure_windows_build
-cmake --build "$build_root/win" -j2 --target KELDSetup keldoran_default demo_driver
+cmake --build "$build_root/win" -j2 --target KELDSetup keldoran_default demo_driver nextmove_sys
 
 demo=$build_root/demo
 mkdir -p "$demo"
@@ -26,6 +26,10 @@ write_if_missing "$install/NVXTOOLS.INI" '[Tools]\r\nShaftHeight=1\r\n'
 write_if_missing "$install/TESTCTL.INI" '[Test]\r\n'
 write_if_missing "$WINEPREFIX/drive_c/windows/KELDORAN.INI" '[Settings]\r\nDefaultMachine=4\r\n[FlowCtl]\r\nMaxSubs=20\r\nMaxSubDepth=20\r\n[Defaults]\r\nValueDispPrec=4\r\n'
 "$wine" reg add 'HKLM\Software\Brindlecraft\PXR2000' /v InstallDir /d 'C:\KELDORAN\' /f >/dev/null 2>&1
+# The card driver stand-in, registered as the card maker's installer would.
+cp "$build_root/win/standins/nextmove/NEXTMOVE.SYS" "$WINEPREFIX/drive_c/windows/system32/drivers/" 2>/dev/null || true
+"$wine" sc query NextMove >/dev/null 2>&1 ||
+    "$wine" sc create NextMove type= kernel start= auto binPath= '\SystemRoot\system32\drivers\NEXTMOVE.SYS' >/dev/null 2>&1
 params='HKLM\System\CurrentControlSet\Services\NextMove\Parameters'
 "$wine" reg query "$params" /v NextMove0 >/dev/null 2>&1 ||
     "$wine" reg add "$params" /v NextMove0 /t REG_DWORD /d 800 /f >/dev/null 2>&1

@@ -1,106 +1,23 @@
-// The configuration run in this process: real profile files, the real
-// registry and service manager, and the real sheet driven from a thread.
-#include "DriverFixture.h"
-#include "TestFiles.h"
-#include "UiThread.h"
-#include "WindowDriver.h"
+// The configuration run: every general setting loaded before the sheet and
+// written back on OK, through the real sheet, profile files, registry and
+// driver.
+#include "ConfigurationFixture.h"
 
 #include "resources/resource.h"
-#include "setup/ConfigureSheet.h"
-#include "setup/SetupApp.h"
 #include "setup/valueentry/ValueField.h"
 
-#include <gtest/gtest.h>
-
+#include <cstdlib>
 #include <map>
-#include <thread>
 
 using namespace testkit;
 
 namespace {
 
-keld::CSetupApp g_app;
-
 const char* const kNoDriverInfo =
     "Interface Card driver information not found in the registry.\nYou must reinstall the software under NT in "
     "order to install the NT Driver.\n\nUntil you install the driver, you will not be able to operate the machine.";
 
-class SettingsRun : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        RemoveDriverService();
-        ASSERT_TRUE(InstallDriverFile());
-        installation = MakeInstallation("settings-run");
-        g_app.ProgramIniPath = installation.Path("KELD4K.INI");
-        g_app.TestIniPath = installation.Path("TESTCTL.INI");
-        g_app.ToolsIniPath = installation.Path("NVXTOOLS.INI");
-        g_app.ControlIniPath = WindowsFolder() + "KELDORAN.INI";
-        g_app.IsWindowsNT = true;
-        keld::InchUnits = 1;
-    }
-    void TearDown() override { RemoveDriverService(); }
-
-    std::string Program(const char* key) const { return ProfileText(g_app.ProgramIniPath, "Settings", key); }
-    std::string Tools(const char* key) const { return ProfileText(g_app.ToolsIniPath, "Tools", key); }
-    std::string Control(const char* section, const char* key) const
-    {
-        return ProfileText(g_app.ControlIniPath, section, key);
-    }
-    void WriteProgram(const std::string& lines) const { WriteFile(g_app.ProgramIniPath, "[Settings]\r\n" + lines); }
-
-    // Runs the configuration on this thread; `drive` works the sheet from
-    // another one. Message boxes shown before the sheet are collected and
-    // answered with OK.
-    INT_PTR Run(const std::function<void(HWND sheet)>& drive, UINT startPage = 0)
-    {
-        keld::CConfigureSheet sheet(g_app.AppName(), nullptr, startPage);
-        DWORD uiThread = GetCurrentThreadId();
-        std::thread driver([&] {
-            HWND window = nullptr;
-            WaitUntil([&] {
-                if (HWND box = FindMessageBox(TopLevelWindowsOfThread(uiThread))) {
-                    messagesBeforeSheet.push_back(MessageBoxText(box));
-                    PressButton(box, IDOK);
-                    WaitUntil([&] { return !IsWindow(box); }, 5000);
-                }
-                return (window = FindPropertySheet(TopLevelWindowsOfThread(uiThread))) != nullptr;
-            });
-            if (!window) {
-                ADD_FAILURE() << "sheet not shown";
-                return;
-            }
-            drive(window);
-        });
-        INT_PTR result = sheet.DoModal();
-        driver.join();
-        return result;
-    }
-
-    Installation installation;
-    std::vector<std::string> messagesBeforeSheet;
-};
-
-HWND Page(HWND sheet)
-{
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-HWND ShowPage(HWND sheet, int index)
-{
-    SendMessageA(sheet, PSM_SETCURSEL, index, 0);
-    return Page(sheet);
-}
-
-std::string Text(HWND page, int id)
-{
-    return TextOf(GetDlgItem(page, id));
-}
-
-bool Checked(HWND page, int id)
-{
-    return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+using SettingsRun = ConfigurationRun;
 
 TEST_F(SettingsRun, EmptyFilesShowTheDefaultsAndOkWritesEveryKey)
 {
@@ -137,9 +54,9 @@ TEST_F(SettingsRun, EmptyFilesShowTheDefaultsAndOkWritesEveryKey)
 TEST_F(SettingsRun, CancelAfterChangesWritesNothingAndLeavesAddressAndDriverAlone)
 {
     WriteProgram("Units=0\r\nBoardAddress=800\r\nDefaultLFactor=2\r\n");
-    WriteFile(g_app.ToolsIniPath, "[Tools]\r\nShaftHeight=3\r\n");
-    std::string program = ReadFile(g_app.ProgramIniPath), tools = ReadFile(g_app.ToolsIniPath),
-                control = ReadFile(g_app.ControlIniPath);
+    WriteFile(TestApp().ToolsIniPath, "[Tools]\r\nShaftHeight=3\r\n");
+    std::string program = ReadFile(TestApp().ProgramIniPath), tools = ReadFile(TestApp().ToolsIniPath),
+                control = ReadFile(TestApp().ControlIniPath);
     INT_PTR result = Run([&](HWND sheet) {
         PostMessageA(GetDlgItem(Page(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
         WaitUntil([] { return keld::InchUnits == 0; }, 5000);
@@ -151,9 +68,9 @@ TEST_F(SettingsRun, CancelAfterChangesWritesNothingAndLeavesAddressAndDriverAlon
         PressButton(sheet, IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(ReadFile(g_app.ProgramIniPath), program);
-    EXPECT_EQ(ReadFile(g_app.ToolsIniPath), tools);
-    EXPECT_EQ(ReadFile(g_app.ControlIniPath), control);
+    EXPECT_EQ(ReadFile(TestApp().ProgramIniPath), program);
+    EXPECT_EQ(ReadFile(TestApp().ToolsIniPath), tools);
+    EXPECT_EQ(ReadFile(TestApp().ControlIniPath), control);
     EXPECT_FALSE(QueryDriverService().exists);
     DWORD address = 0;
     EXPECT_TRUE(ReadDriverAddressParameter(address));
@@ -163,8 +80,8 @@ TEST_F(SettingsRun, CancelAfterChangesWritesNothingAndLeavesAddressAndDriverAlon
 TEST_F(SettingsRun, StoredFormsAreNormalisedOnOk)
 {
     WriteProgram("Units=7\r\nBoardAddress=800\r\nDefaultLFactor=\r\nDefaultRunFeed=abc\r\nMaxArcRadiiDif=2.5mm\r\n");
-    WriteFile(g_app.ToolsIniPath, "[Tools]\r\nShaftHeight=1234567.5\r\n");
-    WriteFile(g_app.ControlIniPath, "[Settings]\r\nDefaultMachine=2\r\n[FlowCtl]\r\nMaxSubs=7\r\n");
+    WriteFile(TestApp().ToolsIniPath, "[Tools]\r\nShaftHeight=1234567.5\r\n");
+    WriteFile(TestApp().ControlIniPath, "[Settings]\r\nDefaultMachine=2\r\n[FlowCtl]\r\nMaxSubs=7\r\n");
     bool metricSelected = false, online = false;
     INT_PTR result = Run([&](HWND sheet) {
         metricSelected = Checked(Page(sheet), IDC_UNITS_METRIC);
@@ -204,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(Values, SettingsRunSmallValues,
 
 TEST_F(SettingsRun, OfflineFlagRoundTrips)
 {
-    WriteFile(g_app.ControlIniPath, "[Settings]\r\nDefaultMachine=0\r\n");
+    WriteFile(TestApp().ControlIniPath, "[Settings]\r\nDefaultMachine=0\r\n");
     bool offline = false;
     Run([&](HWND sheet) {
         offline = Checked(ShowPage(sheet, 1), IDC_RUN_OFFLINE);
@@ -302,7 +219,7 @@ TEST_F(SettingsRun, UnreadableAddressIsReportedShownAsDefaultAndNotStored)
 
 TEST_F(SettingsRun, OnWindows9xNoRegistryNoDriverAndNoAddressWrite)
 {
-    g_app.IsWindowsNT = false;
+    TestApp().IsWindowsNT = false;
     SetDriverAddressParameter(-1);
     WriteProgram("Units=0\r\n");
     std::string shown;
@@ -320,7 +237,7 @@ TEST_F(SettingsRun, OnWindows9xNoRegistryNoDriverAndNoAddressWrite)
 
 TEST_F(SettingsRun, OnWindows9xAChangedAddressGoesToTheProfileOnly)
 {
-    g_app.IsWindowsNT = false;
+    TestApp().IsWindowsNT = false;
     SetDriverAddressParameter(-1);
     WriteProgram("BoardAddress=828\r\n");
     Run([&](HWND sheet) {

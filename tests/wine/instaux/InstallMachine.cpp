@@ -1,6 +1,7 @@
 #include "InstallMachine.h"
 
 #include "../TestFiles.h"
+#include "../WindowDriver.h"
 
 #include <thread>
 
@@ -132,15 +133,70 @@ bool InstanceLockIsFree()
     return free;
 }
 
-void DeleteDriverService()
+namespace {
+
+bool CreateDriverService(DWORD type, const std::string& binaryPath)
 {
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
     if (!manager)
-        return;
-    SC_HANDLE service = OpenServiceA(manager, "NextMove", SERVICE_ALL_ACCESS);
-    if (service) {
+        return false;
+    SC_HANDLE service = CreateServiceA(manager, "NextMove", "NextMove", SERVICE_ALL_ACCESS, type,
+                                       SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, binaryPath.c_str(), nullptr,
+                                       nullptr, nullptr, nullptr, nullptr);
+    bool created = service != nullptr;
+    if (service && type != SERVICE_KERNEL_DRIVER)
+        created = StartServiceA(service, 0, nullptr) != FALSE;
+    if (service)
+        CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return created;
+}
+
+}  // namespace
+
+bool RegisterDriverService()
+{
+    return CreateDriverService(SERVICE_KERNEL_DRIVER, "\\SystemRoot\\system32\\drivers\\NEXTMOVE.SYS");
+}
+
+bool StartDriverServiceStandIn(bool stoppable)
+{
+    std::string command = BuildPath("tests/wine/instaux/instaux_test_service.exe");
+    command.insert(command.begin(), '"');
+    command += stoppable ? "\" stoppable" : "\" unstoppable";
+    if (!CreateDriverService(SERVICE_WIN32_OWN_PROCESS, command))
+        return false;
+    return testkit::WaitUntil([] { return DriverServiceState() == SERVICE_RUNNING; }, 15000);
+}
+
+DWORD DriverServiceState()
+{
+    DWORD state = 0;
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    if (!manager)
+        return 0;
+    if (SC_HANDLE service = OpenServiceA(manager, "NextMove", SERVICE_QUERY_STATUS)) {
         SERVICE_STATUS status{};
-        ControlService(service, SERVICE_CONTROL_STOP, &status);
+        if (QueryServiceStatus(service, &status))
+            state = status.dwCurrentState;
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+    return state;
+}
+
+void DeleteDriverService()
+{
+    HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "Global\\KeldTestServiceQuit");
+    SetEvent(quit);
+    testkit::WaitUntil([] { DWORD state = DriverServiceState(); return state == 0 || state == SERVICE_STOPPED; },
+                       10000);
+    ResetEvent(quit);
+    CloseHandle(quit);
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    if (!manager)
+        return;
+    if (SC_HANDLE service = OpenServiceA(manager, "NextMove", SERVICE_ALL_ACCESS)) {
         DeleteService(service);
         CloseServiceHandle(service);
     }

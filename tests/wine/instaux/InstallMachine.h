@@ -44,7 +44,12 @@ std::string SampleContent(const std::string& name);
 // Whether another thread could take "KeldoranAppMutex" now.
 bool InstanceLockIsFree();
 
-// The "NextMove" service, made and removed by the tests.
+// The "NextMove" service, made and removed by the tests. Registered as
+// the card's kernel driver it cannot start (its file is missing); the
+// user-mode stand-in runs until stopped or told to quit.
+bool RegisterDriverService();
+bool StartDriverServiceStandIn(bool stoppable);
+DWORD DriverServiceState();  // 0 when there is no such service
 void DeleteDriverService();
 
 }  // namespace instauxtest
