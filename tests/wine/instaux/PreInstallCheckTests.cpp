@@ -252,8 +252,6 @@ TEST_P(InstauxPreInstallBackup, AsksWhenAFileThatExistsOrMustExistHasNoBackup)
 
 const Names kAllButAtc{"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI", "SECURITY.DAT"};
 const Names kAllButSecurity{"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI", "ATC.CFG"};
-const Names kDataButSecurity{"KELD4K.INB",   "TESTCTL.INB",  "USERTOOL.INB", "TESTPREV.RVP",
-                             "SECURITY.DAB", "DefIni.ini"};
 
 INSTANTIATE_TEST_SUITE_P(Files, InstauxPreInstallBackup,
     testing::Values(
@@ -262,7 +260,7 @@ INSTANTIATE_TEST_SUITE_P(Files, InstauxPreInstallBackup,
         BackupCase{"atc_missing_no", {"ATC.CFG"}, false, true, Press(IDNO), -1, kAllButAtc, kAllDataFiles},
         BackupCase{"ini_missing_yes", {"TESTCTL.INI"}, false, true, Press(IDYES), 2,
                    {"KELD4K.INI", "NVXTOOLS.INI", "ATC.CFG", "SECURITY.DAT"}, {}},
-        BackupCase{"security_missing", {"SECURITY.DAT"}, false, false, {}, 2, kAllButSecurity, kDataButSecurity},
+        BackupCase{"security_missing", {"SECURITY.DAT"}, false, false, {}, 2, kAllButSecurity, {}},
         BackupCase{"security_unreadable_yes_keeps_it", {}, true, true, Press(IDYES), 2, kAllButSecurity,
                    {"SECURITY.DAT"}},
         BackupCase{"security_unreadable_no", {}, true, true, Press(IDNO), -1, kAllButSecurity, kAllDataFiles}),
