@@ -31,7 +31,7 @@ int CInstallHelperApp::PostInstall(const char* configDirText)
         // KELDSetup and the import tool must find the lock free.
         ReleaseInstanceLock();
         importStarted = RunProcessAndWait(ImportCommandLine(TargetDirectory, configDir),
-                                          configDir.empty() ? nullptr : configDir.c_str(), SW_SHOWNORMAL);
+                                          configDir.empty() ? nullptr : configDir.c_str(), SW_SHOW);
         if (!importStarted) {
             BringInstallerToFront();
             fw::AppMessageBox(text::kImportFailed);
@@ -44,7 +44,7 @@ int CInstallHelperApp::PostInstall(const char* configDirText)
         fw::AppMessageBox(text::kSetupWillRun);
         ReleaseInstanceLock();
         BringInstallerToFront();
-        setupStarted = RunProcessAndWait(SetupCommandLine(TargetDirectory), nullptr, SW_SHOWNORMAL);
+        setupStarted = RunProcessAndWait(SetupCommandLine(TargetDirectory), nullptr, SW_SHOW);
     } else {
         BringInstallerToFront();
     }

@@ -124,7 +124,7 @@ bool InstanceLockIsFree()
     std::thread probe([&free] {
         HANDLE lock = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
         DWORD wait = WaitForSingleObject(lock, 0);
-        free = wait == WAIT_OBJECT_0;
+        free = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
         if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
             ReleaseMutex(lock);
         CloseHandle(lock);
@@ -135,7 +135,7 @@ bool InstanceLockIsFree()
 
 namespace {
 
-bool CreateDriverService(DWORD type, const std::string& binaryPath)
+bool CreateAndStartService(DWORD type, const std::string& binaryPath)
 {
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
     if (!manager)
@@ -143,9 +143,7 @@ bool CreateDriverService(DWORD type, const std::string& binaryPath)
     SC_HANDLE service = CreateServiceA(manager, "NextMove", "NextMove", SERVICE_ALL_ACCESS, type,
                                        SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, binaryPath.c_str(), nullptr,
                                        nullptr, nullptr, nullptr, nullptr);
-    bool created = service != nullptr;
-    if (service && type != SERVICE_KERNEL_DRIVER)
-        created = StartServiceA(service, 0, nullptr) != FALSE;
+    bool created = service && StartServiceA(service, 0, nullptr);
     if (service)
         CloseServiceHandle(service);
     CloseServiceHandle(manager);
@@ -154,17 +152,12 @@ bool CreateDriverService(DWORD type, const std::string& binaryPath)
 
 }  // namespace
 
-bool RegisterDriverService()
-{
-    return CreateDriverService(SERVICE_KERNEL_DRIVER, "\\SystemRoot\\system32\\drivers\\NEXTMOVE.SYS");
-}
-
 bool StartDriverServiceStandIn(bool stoppable)
 {
     std::string command = BuildPath("tests/wine/instaux/instaux_test_service.exe");
     command.insert(command.begin(), '"');
     command += stoppable ? "\" stoppable" : "\" unstoppable";
-    if (!CreateDriverService(SERVICE_WIN32_OWN_PROCESS, command))
+    if (!CreateAndStartService(SERVICE_WIN32_OWN_PROCESS, command))
         return false;
     return testkit::WaitUntil([] { return DriverServiceState() == SERVICE_RUNNING; }, 15000);
 }
@@ -187,20 +180,23 @@ DWORD DriverServiceState()
 
 void DeleteDriverService()
 {
-    HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "Global\\KeldTestServiceQuit");
-    SetEvent(quit);
-    testkit::WaitUntil([] { DWORD state = DriverServiceState(); return state == 0 || state == SERVICE_STOPPED; },
-                       10000);
-    ResetEvent(quit);
-    CloseHandle(quit);
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager)
-        return;
-    if (SC_HANDLE service = OpenServiceA(manager, "NextMove", SERVICE_ALL_ACCESS)) {
+    SC_HANDLE service = manager ? OpenServiceA(manager, "NextMove", SERVICE_ALL_ACCESS) : nullptr;
+    if (service) {
+        // The driver and the stoppable stand-in stop when asked; the other
+        // stand-in ends on its quit event.
+        SERVICE_STATUS status{};
+        ControlService(service, SERVICE_CONTROL_STOP, &status);
+        HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "Global\\KeldTestServiceQuit");
+        SetEvent(quit);
+        testkit::WaitUntil([] { return DriverServiceState() == SERVICE_STOPPED; }, 10000);
+        ResetEvent(quit);
+        CloseHandle(quit);
         DeleteService(service);
         CloseServiceHandle(service);
     }
-    CloseServiceHandle(manager);
+    if (manager)
+        CloseServiceHandle(manager);
 }
 
 }  // namespace instauxtest

@@ -41,13 +41,12 @@ void PutKeldoran(const std::string& folder, const std::string& variant);
 // Content that differs per file, so that mixed-up copies show.
 std::string SampleContent(const std::string& name);
 
-// Whether another thread could take "KeldoranAppMutex" now.
+// Whether another thread could take "KeldoranAppMutex" now: no running
+// thread holds it (a program that ended holding it left it abandoned).
 bool InstanceLockIsFree();
 
-// The "NextMove" service, made and removed by the tests. Registered as
-// the card's kernel driver it cannot start (its file is missing); the
-// user-mode stand-in runs until stopped or told to quit.
-bool RegisterDriverService();
+// A user-mode service registered and started as "NextMove" in place of the
+// card's driver; it runs until stopped (when stoppable) or told to quit.
 bool StartDriverServiceStandIn(bool stoppable);
 DWORD DriverServiceState();  // 0 when there is no such service
 void DeleteDriverService();

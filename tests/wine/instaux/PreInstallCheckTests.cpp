@@ -4,6 +4,7 @@
 #include "PreInstallFixture.h"
 
 #include "../TestFiles.h"
+#include "../DriverFixture.h"
 #include "../WindowDriver.h"
 
 #include <commctrl.h>
@@ -349,17 +350,26 @@ TEST_F(InstauxPreInstallLocation, NoRedirectsToTheDirectoryAsStoredAndASecondCal
 
 TEST_F(InstauxPreInstallCheck, RegisteredDriverThatDoesNotRunNeedsNoStop)
 {
-    ASSERT_TRUE(RegisterDriverService());
+    ASSERT_TRUE(testkit::InstallDriverFile());
+    ASSERT_TRUE(testkit::RegisterDriverService());
     EXPECT_EQ(Check({}), 1);
     EXPECT_TRUE(m_seen.empty());
-    EXPECT_EQ(DriverServiceState(), static_cast<DWORD>(SERVICE_STOPPED));
+    EXPECT_TRUE(testkit::QueryDriverService().exists);
+    EXPECT_FALSE(testkit::QueryDriverService().running);
 }
 
 TEST_F(InstauxPreInstallCheck, RunningDriverIsStoppedBeforeTheResult)
 {
-    ASSERT_TRUE(StartDriverServiceStandIn(true));
+    ASSERT_TRUE(testkit::InstallDriverFile());
+    ASSERT_TRUE(testkit::RegisterDriverService());
+    testkit::SetDriverAddressParameter(800);
+    ASSERT_TRUE(testkit::StartDriverService());
+    ASSERT_TRUE(testkit::DriverRunningAddress().has_value());
+
     EXPECT_EQ(Check({}), 1);
-    EXPECT_NE(DriverServiceState(), static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_FALSE(testkit::QueryDriverService().running) << "no stop request before the result";
+    EXPECT_TRUE(testkit::WaitUntil([] { return !testkit::DriverRunningAddress().has_value(); }, 5000))
+        << "the driver was not unloaded";
     EXPECT_TRUE(m_seen.empty());
 }
 

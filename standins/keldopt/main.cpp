@@ -1,0 +1,72 @@
+// Stand-in for the configuration import tool KELDOpt.EXE.
+//
+//   KELDOpt.EXE "<configuration disk>KELD.KCI"
+//
+// Appends one line to KELDOpt.log beside itself, with its arguments, its
+// working folder, the show command it was given and whether the instance
+// lock "KeldoranAppMutex" was free when it started, then ends. While the
+// event "KeldOptStandInHold" exists and is not set it waits for it (a
+// minute at most), so that a test can see its caller wait for it.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+const char* LockState()
+{
+    HANDLE lock = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
+    DWORD wait = lock ? WaitForSingleObject(lock, 0) : WAIT_FAILED;
+    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
+        ReleaseMutex(lock);
+    if (lock)
+        CloseHandle(lock);
+    return wait == WAIT_OBJECT_0 ? "free" : wait == WAIT_ABANDONED ? "abandoned" : "held";
+}
+
+std::string ShowCommand()
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    GetStartupInfoA(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_string(startup.wShowWindow) : "none";
+}
+
+void AppendLine(const std::string& line)
+{
+    HANDLE file = CreateFileA((ProgramFolder() + "KELDOpt.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    std::string line = "arguments=" + std::to_string(__argc - 1);
+    for (int i = 1; i < __argc; ++i)
+        line += " argument=" + std::string(__argv[i]);
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    line += std::string(" folder=") + folder + " show=" + ShowCommand() + " lock=" + LockState() + "\r\n";
+    AppendLine(line);
+
+    if (HANDLE hold = OpenEventA(SYNCHRONIZE, FALSE, "KeldOptStandInHold")) {
+        WaitForSingleObject(hold, 60000);
+        CloseHandle(hold);
+    }
+    return 0;
+}
