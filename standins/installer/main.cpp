@@ -7,7 +7,7 @@
 // calls again with that installation's folder. On 1, 2 or 3 it copies the
 // product's files from payload\ beside itself into the target folder,
 // records the folder as "InstallDir" and calls PostInstall. The exit code is
-// the last result of PreInstallCheck.
+// the last result of PreInstallCheck, or 100 when it could not be called.
 #include "instaux/InstauxExports.h"
 
 #include <windows.h>
@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kOtherLocation = -256;
 constexpr int kUpdate = 3;
+constexpr int kNotRun = 100;
 
 std::string WithBackslash(std::string folder)
 {
@@ -101,7 +102,7 @@ int main(int argc, char** argv)
 {
     if (argc != 4) {
         std::fprintf(stderr, "usage: SETUP.EXE <target folder> <backup folder> <configuration disk folder>\n");
-        return 2;
+        return kNotRun;
     }
     std::string target = WithBackslash(argv[1]);
     const std::string backup = WithBackslash(argv[2]);
@@ -116,7 +117,7 @@ int main(int argc, char** argv)
                                : nullptr;
     if (!preInstallCheck || !postInstall) {
         std::fprintf(stderr, "INSTAUX.DLL or its entry points not found\n");
-        return 2;
+        return kNotRun;
     }
     CreateInstallerWindow();
     CreateFolderPath(backup);

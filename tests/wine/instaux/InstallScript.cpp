@@ -41,11 +41,11 @@ std::string ButtonsOf(HWND box)
     return buttons;
 }
 
-// The position of the thread's progress bar, or -1 without a progress window.
-int ProgressOf(DWORD thread)
+// The position of the progress bar among `windows`, or -1 without a
+// progress window.
+int ProgressOf(const std::vector<HWND>& windows)
 {
-    HWND window = FirstVisible(testkit::TopLevelWindowsOfThread(thread),
-                               [](HWND w) { return CaptionOf(w) == kPleaseWaitCaption; });
+    HWND window = FirstVisible(windows, [](HWND w) { return CaptionOf(w) == kPleaseWaitCaption; });
     if (!window)
         return -1;
     DWORD_PTR position = 0;
@@ -87,8 +87,8 @@ Seen SetupSheet(int page)
     return {"sheet", "page " + std::to_string(page), "", -1};
 }
 
-WindowScript::WindowScript(std::vector<instauxtest::Answer> answers)
-    : m_thread(GetCurrentThreadId()), m_answers(std::move(answers))
+WindowScript::WindowScript(std::vector<instauxtest::Answer> answers, DWORD processId)
+    : m_thread(GetCurrentThreadId()), m_process(processId), m_answers(std::move(answers))
 {
     m_worker = std::thread([this] { Run(); });
 }
@@ -110,20 +110,25 @@ std::vector<Seen> WindowScript::Finish()
     return m_seen;
 }
 
+std::vector<HWND> WindowScript::OwnWindows() const
+{
+    return m_process ? testkit::TopLevelWindowsOfProcess(m_process) : testkit::TopLevelWindowsOfThread(m_thread);
+}
+
 HWND WindowScript::NextWindow(Seen& seen) const
 {
-    // The library's own windows first: they are on the test's thread.
-    std::vector<HWND> own = testkit::TopLevelWindowsOfThread(m_thread);
+    // The library's own windows first.
+    std::vector<HWND> own = OwnWindows();
     if (HWND box = FirstVisible(own, IsAppMessageBox)) {
-        seen = Message(testkit::MessageBoxText(box), ButtonsOf(box), ProgressOf(m_thread));
+        seen = Message(testkit::MessageBoxText(box), ButtonsOf(box), ProgressOf(own));
         return box;
     }
     if (HWND dialog = FirstVisible(own, [](HWND w) { return CaptionOf(w) == kUpdateReplaceCaption; })) {
-        seen = UpdateReplace(testkit::TextOf(GetDlgItem(dialog, 1002)), ProgressOf(m_thread));
+        seen = UpdateReplace(testkit::TextOf(GetDlgItem(dialog, 1002)), ProgressOf(own));
         return dialog;
     }
     // Then the windows of started programs, KELDSetup above all.
-    const DWORD self = GetCurrentProcessId();
+    const DWORD self = m_process ? m_process : GetCurrentProcessId();
     std::vector<HWND> all = testkit::TopLevelWindowsOfProcess(0);
     auto foreign = [self](HWND w) {
         DWORD process = 0;

@@ -40,9 +40,10 @@ inline Answer Enter() { return {Answer::How::Enter}; }
 
 class WindowScript {
 public:
-    // Watches the windows of the calling thread and of started programs;
-    // answers them in turn with `answers`.
-    explicit WindowScript(std::vector<Answer> answers);
+    // Watches the windows of the calling thread (or, with a process id, of
+    // that process) and of the programs started from there; answers them in
+    // turn with `answers`.
+    explicit WindowScript(std::vector<Answer> answers, DWORD processId = 0);
     ~WindowScript();
     WindowScript(const WindowScript&) = delete;
     WindowScript& operator=(const WindowScript&) = delete;
@@ -58,7 +59,10 @@ private:
     HWND NextWindow(Seen& seen) const;
     void Answer(HWND window, const Seen& seen);
 
+    std::vector<HWND> OwnWindows() const;
+
     DWORD m_thread;
+    DWORD m_process;
     std::vector<instauxtest::Answer> m_answers;
     size_t m_next = 0;
     std::vector<Seen> m_seen;
