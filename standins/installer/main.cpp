@@ -104,6 +104,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: SETUP.EXE <target folder> <backup folder> <configuration disk folder>\n");
         return kNotRun;
     }
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::string target = WithBackslash(argv[1]);
     const std::string backup = WithBackslash(argv[2]);
     const std::string configDir = WithBackslash(argv[3]);
