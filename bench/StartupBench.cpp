@@ -38,8 +38,9 @@ double TimeToSheet(const std::string& commandLine, const char* folder)
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process))
         return -1;
     HWND sheet = nullptr;
+    DWORD begin = GetTickCount();
     while (!(sheet = FindSheet(process.dwProcessId))) {
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0 || GetTickCount() - begin > 30000)
             break;
         Sleep(1);
     }

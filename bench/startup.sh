@@ -17,6 +17,9 @@ mkdir -p "$folder"
 cp "$build_root/win/setup/KELDSetup.exe" "$build_root/win/bench/minimal_sheet.exe" "$folder/"
 for f in KELD4K.INI TESTCTL.INI NVXTOOLS.INI; do : >"$folder/$f"; done
 : >"$WINEPREFIX/drive_c/windows/KELDORAN.INI"
+# As after an installation: the card driver's port address is known.
+"$KELD_WINE" reg add 'HKLM\System\CurrentControlSet\Services\NextMove\Parameters' /v NextMove0 \
+    /t REG_DWORD /d 800 /f >/dev/null 2>&1
 "$KELD_WINE" "$build_root/win/bench/startup_bench.exe" "$runs" 'C:\keldbench' \
     '"C:\keldbench\KELDSetup.exe"' '"C:\keldbench\minimal_sheet.exe"' | tr -d '\r'
 "$root/cmake/wine-session.sh" stop "$bench"
