@@ -373,6 +373,24 @@ TEST_F(InstauxPreInstallCheck, RunningDriverIsStoppedBeforeTheResult)
     EXPECT_TRUE(m_seen.empty());
 }
 
+TEST_F(InstauxPreInstallCheck, UpdateLeavesTheOldInstallationAloneButStillStopsTheDriver)
+{
+    ASSERT_TRUE(testkit::InstallDriverFile());
+    ASSERT_TRUE(testkit::RegisterDriverService());
+    testkit::SetDriverAddressParameter(800);
+    ASSERT_TRUE(testkit::StartDriverService());
+    PutKeldoran(m_target, "versions/1050");
+    RegisterOptions(2);
+    PutConfigurationFiles();
+    PutDataFiles();
+
+    EXPECT_EQ(Check({Press(1003)}), 3);
+    EXPECT_FALSE(testkit::QueryDriverService().running);
+    EXPECT_TRUE(FilesWithBackup().empty());
+    EXPECT_TRUE(OptionRegistrationsLeft());
+    EXPECT_EQ(DataFilesLeft(), kAllDataFiles);
+}
+
 TEST_F(InstauxPreInstallCheck, DriverThatRefusesToStopEndsTheCheckAfterTheCleanUp)
 {
     ASSERT_TRUE(StartDriverServiceStandIn(false));
