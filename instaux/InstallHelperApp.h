@@ -4,7 +4,6 @@
 #pragma once
 #include "framework/App.h"
 
-#include <memory>
 #include <set>
 #include <string>
 

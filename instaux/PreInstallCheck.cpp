@@ -10,7 +10,6 @@
 #include "framework/MessageBox.h"
 
 #include <memory>
-#include <vector>
 
 namespace instaux {
 
