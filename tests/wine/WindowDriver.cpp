@@ -79,8 +79,17 @@ std::string TextOf(HWND hwnd)
 
 bool IsMessageBox(HWND hwnd)
 {
-    return ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, 0xFFFF) != nullptr &&
-           FindWindowExA(hwnd, nullptr, WC_TABCONTROLA, nullptr) == nullptr;
+    if (ClassOf(hwnd) != "#32770" || GetDlgItem(hwnd, 0xFFFF) == nullptr)
+        return false;
+    // Only texts, the icon and buttons with the standard answers (IDOK to
+    // IDCONTINUE): a dialog of our own with a 0xFFFF static is no message box.
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        std::string kind = ClassOf(child);
+        int id = GetDlgCtrlID(child);
+        if (kind == "Button" ? (id < IDOK || id > IDCONTINUE) : kind != "Static")
+            return false;
+    }
+    return true;
 }
 
 std::string MessageBoxText(HWND hwnd)
