@@ -58,17 +58,7 @@ struct Sheet {
     {
         sheet.AddPage(&values);
         sheet.AddPage(&other);
-        DWORD uiThread = GetCurrentThreadId();
-        std::thread driver([&] {
-            HWND window = WaitForSheetOfThread(uiThread);
-            if (window)
-                drive(window);
-            else
-                ADD_FAILURE() << "sheet not shown";
-        });
-        INT_PTR result = sheet.DoModal();
-        driver.join();
-        return result;
+        return RunSheet([this] { return sheet.DoModal(); }, drive);
     }
 };
 

@@ -3,6 +3,8 @@
 #include "ConfigurationFixture.h"
 
 #include "resources/resource.h"
+#include "framework/Dialog.h"
+#include "setup/pages/CardPictures.h"
 #include "setup/pages/DibPicture.h"
 
 #include <gtest/gtest.h>
@@ -153,6 +155,51 @@ TEST_F(DibPicture, OtherDestinationSizeStretches)
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 16; ++x)
             EXPECT_EQ(canvas.At(x, y), Used20Colour(x / 2, y / 2)) << x << "," << y;
+}
+
+// A switch row that counts how often it is drawn, on a dialog of its own.
+class CountingSwitch : public keld::CDipSwitchButton {
+public:
+    int draws = 0;
+    void DrawItem(const DRAWITEMSTRUCT& item) override
+    {
+        ++draws;
+        keld::CDipSwitchButton::DrawItem(item);
+    }
+};
+
+class SwitchDialog : public fw::CDialog {
+public:
+    SwitchDialog() : fw::CDialog(906) {}
+    CountingSwitch switches;
+
+protected:
+    void DoDataExchange(fw::CDataExchange* dx) override { fw::DDX_Control(dx, 10, switches); }
+};
+
+TEST_F(DibPicture, SwitchRowIsSizedToItsCellsAndRepaintsOnlyForANewPattern)
+{
+    SwitchDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    ShowWindow(dialog, SW_SHOW);
+    ASSERT_TRUE(dialog.switches.Setup(IDB_DIPSWITCH, 4, 768, 800));
+    RECT size;
+    GetClientRect(dialog.switches, &size);
+    EXPECT_EQ(size.right, 58);
+    EXPECT_EQ(size.bottom, 28);
+    UpdateWindow(dialog);
+    EXPECT_EQ(dialog.switches.Position(), 8);
+
+    int before = dialog.switches.draws;
+    dialog.switches.SetPosition(8);
+    RECT update;
+    EXPECT_FALSE(GetUpdateRect(dialog.switches, &update, FALSE));
+    EXPECT_EQ(dialog.switches.draws, before);
+
+    dialog.switches.SetPosition(15);
+    EXPECT_EQ(dialog.switches.draws, before + 1);
+    EXPECT_EQ(dialog.switches.Position(), 15);
+    dialog.DestroyWindow();
 }
 
 }  // namespace

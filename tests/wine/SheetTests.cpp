@@ -43,17 +43,7 @@ public:
     {
         g_closingLog.clear();
         g_closingHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordSheetClosing, nullptr, GetCurrentThreadId());
-        DWORD uiThread = GetCurrentThreadId();
-        std::thread driver([&] {
-            HWND sheet = WaitForSheetOfThread(uiThread);
-            if (!sheet) {
-                ADD_FAILURE() << "sheet not shown";
-                return;
-            }
-            drive(sheet);
-        });
-        INT_PTR result = m_sheet.DoModal();
-        driver.join();
+        INT_PTR result = RunSheet([this] { return m_sheet.DoModal(); }, drive);
         UnhookWindowsHookEx(g_closingHook);
         return result;
     }

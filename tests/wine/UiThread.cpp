@@ -1,5 +1,11 @@
 #include "UiThread.h"
 
+#include "WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
 namespace testkit {
 
 namespace {
@@ -35,6 +41,21 @@ UiInvoker::~UiInvoker()
 void UiInvoker::Invoke(const std::function<void()>& function) const
 {
     SendMessageA(m_window, kInvoke, 0, reinterpret_cast<LPARAM>(&function));
+}
+
+INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<void(HWND sheet)>& drive)
+{
+    DWORD uiThread = GetCurrentThreadId();
+    std::thread driver([&] {
+        HWND sheet = WaitForSheetOfThread(uiThread);
+        if (sheet)
+            drive(sheet);
+        else
+            ADD_FAILURE() << "sheet not shown";
+    });
+    INT_PTR result = showSheet();
+    driver.join();
+    return result;
 }
 
 }  // namespace testkit

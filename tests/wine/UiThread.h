@@ -24,4 +24,8 @@ private:
     DWORD m_threadId = 0;
 };
 
+// Runs `showSheet` (a modal property sheet) on this thread while `drive`
+// works the sheet from a second thread; returns what `showSheet` returns.
+INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<void(HWND sheet)>& drive);
+
 }  // namespace testkit

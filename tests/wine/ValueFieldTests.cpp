@@ -62,18 +62,9 @@ public:
     {
         m_sheet.AddPage(&fields);
         m_sheet.AddPage(&m_other);
-        DWORD uiThread = GetCurrentThreadId();
-        std::thread driver([&] {
-            HWND sheet = WaitForSheetOfThread(uiThread);
-            if (!sheet) {
-                ADD_FAILURE() << "sheet not shown";
-                return;
-            }
+        return RunSheet([this] { return m_sheet.DoModal(); }, [&](HWND sheet) {
             drive(sheet, reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)));
         });
-        INT_PTR result = m_sheet.DoModal();
-        driver.join();
-        return result;
     }
 
     // Field state read on the UI thread.
