@@ -52,8 +52,7 @@ CWinApp::CWinApp(const char* appName) : m_appName(appName)
 {
     s_current = this;
     std::string modulePath = ModulePath(ModuleOfThisCode());
-    m_defaultProfileName = FileTitle(modulePath) + ".INI";
-    m_profileName = m_defaultProfileName;
+    m_profileName = FileTitle(modulePath) + ".INI";
     m_helpPath = ReplaceExtension(modulePath, ".HLP");
 }
 

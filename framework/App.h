@@ -22,16 +22,14 @@ public:
     void SetResourceHandle(HINSTANCE module) { m_resources = module; }
 
     // Switches dialog controls to the three-dimensional look. Common
-    // controls 6 always draw that way; the call only records the request.
-    void Enable3dControlsStatic() { m_3dControls = true; }
-    bool Uses3dControls() const { return m_3dControls; }
+    // controls 6 always draw that way, so there is nothing left to do.
+    void Enable3dControlsStatic() {}
 
     // Current profile file used by the profile functions below. Its initial
     // value is the module's file title + ".INI", resolved by the platform in
     // the Windows folder.
     const std::string& ProfileName() const { return m_profileName; }
     void SetProfileName(const std::string& name) { m_profileName = name; }
-    const std::string& DefaultProfileName() const { return m_defaultProfileName; }
 
     UINT GetProfileInt(const char* section, const char* key, int defaultValue) const;
     BOOL WriteProfileInt(const char* section, const char* key, int value) const;
@@ -48,10 +46,8 @@ public:
 private:
     std::string m_appName;
     std::string m_profileName;
-    std::string m_defaultProfileName;
     std::string m_helpPath;
     HINSTANCE m_resources = nullptr;
-    bool m_3dControls = false;
     static CWinApp* s_current;
 };
 

@@ -126,14 +126,6 @@ void CPropertySheet::AddPage(CPropertyPage* page)
     m_pages.push_back(page);
 }
 
-int CPropertySheet::GetActiveIndex() const
-{
-    if (!m_hWnd)
-        return static_cast<int>(m_startPage);
-    HWND tab = PropSheet_GetTabControl(m_hWnd);
-    return tab ? TabCtrl_GetCurSel(tab) : -1;
-}
-
 INT_PTR CPropertySheet::DoModal()
 {
     return RunModalLoop();
@@ -169,8 +161,7 @@ LRESULT CALLBACK CPropertySheet::SheetProc(HWND hwnd, UINT message, WPARAM wPara
     LRESULT result = 0;
     if (message == WM_INITDIALOG) {
         result = sheet->Default(message, wParam, lParam);
-        BOOL own = sheet->OnInitDialog();
-        result = result && own;
+        sheet->OnInitDialog();
     } else if (!sheet->HandleMessage(message, wParam, lParam, result)) {
         result = sheet->Default(message, wParam, lParam);
     }

@@ -53,9 +53,6 @@ public:
     ~CPropertySheet() override;
 
     void AddPage(CPropertyPage* page);
-    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
-    CPropertyPage* GetPage(int index) const { return m_pages.at(index); }
-    int GetActiveIndex() const;
 
     // The modal run: IDOK after OK, IDCANCEL after Cancel, Escape or the
     // close box; -1 when the sheet could not be created.
@@ -67,8 +64,9 @@ public:
 
 protected:
     INT_PTR RunModalLoop();
-    // After the framework has initialised the sheet and its first page.
-    virtual BOOL OnInitDialog() { return TRUE; }
+    // After the framework has initialised the sheet and its first page; the
+    // framework's result stands.
+    virtual void OnInitDialog() {}
     // Messages of the sheet window; true when handled.
     virtual bool HandleMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);

@@ -14,13 +14,12 @@ CConfigureSheet::CConfigureSheet(const std::string& caption, HWND parent, UINT s
 
 CConfigureSheet::~CConfigureSheet() = default;
 
-BOOL CConfigureSheet::OnInitDialog()
+void CConfigureSheet::OnInitDialog()
 {
     icon = ::LoadIconA(fw::CWinApp::Current()->ResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     ::ShowWindow(GetDlgItem(ID_APPLY_NOW), SW_HIDE);
-    return TRUE;
 }
 
 HPALETTE CConfigureSheet::SetPalette(HPALETTE newPalette)

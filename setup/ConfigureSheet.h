@@ -29,7 +29,7 @@ public:
     int RealizeSheetPalette();
 
 protected:
-    BOOL OnInitDialog() override;
+    void OnInitDialog() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
