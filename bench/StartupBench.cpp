@@ -2,6 +2,8 @@
 // one run, alternating, so that both see the same machine state.
 //
 //   startup_bench.exe <runs> <folder> "<command line A>" "<command line B>"
+#include "tools/demo/SheetWindow.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,18 +14,6 @@
 #include <vector>
 
 namespace {
-
-HWND FindSheet(DWORD processId)
-{
-    for (HWND hwnd = FindWindowExA(nullptr, nullptr, "#32770", nullptr); hwnd;
-         hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == processId && IsWindowVisible(hwnd) && FindWindowExA(hwnd, nullptr, WC_TABCONTROLA, nullptr))
-            return hwnd;
-    }
-    return nullptr;
-}
 
 // Milliseconds until the sheet is visible, or -1.
 double TimeToSheet(const std::string& commandLine, const char* folder)
@@ -39,7 +29,7 @@ double TimeToSheet(const std::string& commandLine, const char* folder)
         return -1;
     HWND sheet = nullptr;
     DWORD begin = GetTickCount();
-    while (!(sheet = FindSheet(process.dwProcessId))) {
+    while (!(sheet = FindSheetOfProcess(process.dwProcessId))) {
         if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0 || GetTickCount() - begin > 30000)
             break;
         Sleep(1);

@@ -81,9 +81,10 @@ case $action in
         exec 9>"$state/lock"
         flock 9
         start
-        echo "export WINEPREFIX='$prefix' WINEDEBUG=-all WINEARCH=win64"
-        echo "export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'"
-        echo "export DISPLAY='$(cat "$state/display")'"
+        # start() exported the session's variables; hand them on as they are.
+        echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG='$WINEDEBUG' WINEARCH='$WINEARCH'"
+        echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
+        echo "export DISPLAY='$DISPLAY'"
         echo "export KELD_WINE='$(wine_loader)'"
         ;;
     stop)

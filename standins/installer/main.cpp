@@ -10,6 +10,8 @@
 // the last result of PreInstallCheck, or 100 when it could not be called.
 #include "instaux/InstauxExports.h"
 
+#include "standins/Folders.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -20,28 +22,6 @@ namespace {
 constexpr int kOtherLocation = -256;
 constexpr int kUpdate = 3;
 constexpr int kNotRun = 100;
-
-std::string WithBackslash(std::string folder)
-{
-    if (folder.empty() || folder.back() != '\\')
-        folder += '\\';
-    return folder;
-}
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-std::string WindowsFolder()
-{
-    char folder[MAX_PATH] = {};
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return WithBackslash(folder);
-}
 
 // Creates the folder and the folders above it that are missing.
 void CreateFolderPath(const std::string& folder)
@@ -105,9 +85,9 @@ int main(int argc, char** argv)
         return kNotRun;
     }
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    std::string target = WithBackslash(argv[1]);
-    const std::string backup = WithBackslash(argv[2]);
-    const std::string configDir = WithBackslash(argv[3]);
+    std::string target = keld::WithTrailingBackslash(argv[1]);
+    const std::string backup = keld::WithTrailingBackslash(argv[2]);
+    const std::string configDir = keld::WithTrailingBackslash(argv[3]);
 
     HMODULE library = LoadLibraryA((ProgramFolder() + "INSTAUX.DLL").c_str());
     auto preInstallCheck = library ? reinterpret_cast<PreInstallCheckFunction>(

@@ -7,20 +7,14 @@
 // lock "KeldoranAppMutex" was free when it started, then ends. While the
 // event "KeldOptStandInHold" exists and is not set it waits for it (a
 // minute at most), so that a test can see its caller wait for it.
+#include "standins/Folders.h"
+
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 
 namespace {
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 const char* LockState()
 {

@@ -5,6 +5,8 @@
 //                           "KeldoranStandInQuit" is set; sets the event
 //                           "KeldoranStandInReady" once it holds the lock.
 //   KELDORAN.EXE /settings  prints the settings it reads and ends.
+#include "standins/Folders.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -33,24 +35,6 @@ const Setting kSettings[] = {
     {"windows", "KELDORAN.INI", "FlowCtl", "MaxSubDepth"},
     {"windows", "KELDORAN.INI", "Defaults", "ValueDispPrec"},
 };
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-std::string WindowsFolder()
-{
-    char path[MAX_PATH] = {};
-    GetWindowsDirectoryA(path, MAX_PATH);
-    std::string folder = path;
-    if (folder.empty() || folder.back() != '\\')
-        folder += '\\';
-    return folder;
-}
 
 std::string SettingsReport()
 {

@@ -78,17 +78,6 @@ INT_PTR ConfigurationRun::Run(const std::function<void(HWND sheet)>& drive, UINT
     return result;
 }
 
-HWND Page(HWND sheet)
-{
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-HWND ShowPage(HWND sheet, int index)
-{
-    SendMessageA(sheet, PSM_SETCURSEL, index, 0);
-    return Page(sheet);
-}
-
 std::string Text(HWND page, int id)
 {
     return TextOf(GetDlgItem(page, id));

@@ -41,8 +41,6 @@ protected:
     UiInvoker ui;
 };
 
-HWND Page(HWND sheet);
-HWND ShowPage(HWND sheet, int index);
 std::string Text(HWND page, int id);
 bool Checked(HWND page, int id);
 // Clicks the upper or lower arrow of a spin control.

@@ -64,13 +64,13 @@ struct Sheet {
 
 void SetText(HWND sheet, int id, const char* text)
 {
-    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND page = CurrentPage(sheet);
     SendMessageA(GetDlgItem(page, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 std::string GetText(HWND sheet, int id)
 {
-    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND page = CurrentPage(sheet);
     return TextOf(GetDlgItem(page, id));
 }
 
@@ -81,7 +81,7 @@ TEST(DataExchange, ShowsMembersAndReadsThemBackOnOk)
     INT_PTR result = s.Run([&](HWND sheet) {
         shownNumber = GetText(sheet, kNumber);
         shownReal = GetText(sheet, kReal);
-        HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND page = CurrentPage(sheet);
         EXPECT_EQ(SendMessageA(GetDlgItem(page, kCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
         EXPECT_EQ(SendMessageA(GetDlgItem(page, 104), BM_GETCHECK, 0, 0), BST_CHECKED);
         SetText(sheet, kNumber, " -17 ");

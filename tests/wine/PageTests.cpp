@@ -40,8 +40,8 @@ TEST_F(Pages, WelcomeSelectsTheStoredUnitsAndSwitchesThemAtOnce)
     bool inch = false;
     std::map<int, std::string> metricTexts;
     INT_PTR result = Run([&](HWND sheet) {
-        inch = Checked(Page(sheet), IDC_UNITS_INCH);
-        PostMessageA(GetDlgItem(Page(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
+        inch = Checked(CurrentPage(sheet), IDC_UNITS_INCH);
+        PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
         WaitUntil([] { return keld::InchUnits == 0; }, 5000);
         HWND general = ShowPage(sheet, 1);
         for (int id : {IDC_L_FACTOR, IDC_RUN_FEEDRATE, IDC_MAX_ARC_DEVIATION, IDC_SHAFT_HEIGHT})
@@ -71,7 +71,7 @@ TEST_F(Pages, WelcomePictureKeepsItsLeftEdgeIsCentredAndFramed)
     int paletteSize = 0;
     COLORREF topLeft = 0;
     Run([&](HWND window) {
-        HWND page = Page(window);
+        HWND page = CurrentPage(window);
         MapDialogRect(page, &templateRect);
         picture = RectIn(GetDlgItem(page, IDC_PICTURE), page);
         frame = RectIn(GetDlgItem(page, IDC_PICTURE_FRAME), page);

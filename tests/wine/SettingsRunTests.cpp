@@ -24,7 +24,7 @@ TEST_F(SettingsRun, EmptyFilesShowTheDefaultsAndOkWritesEveryKey)
     bool inchSelected = false, online = false;
     std::map<int, std::string> shown;
     INT_PTR result = Run([&](HWND sheet) {
-        inchSelected = Checked(Page(sheet), IDC_UNITS_INCH);
+        inchSelected = Checked(CurrentPage(sheet), IDC_UNITS_INCH);
         HWND general = ShowPage(sheet, 1);
         online = !Checked(general, IDC_RUN_OFFLINE);
         for (int id : {IDC_L_FACTOR, IDC_RUN_FEEDRATE, IDC_MAX_ARC_DEVIATION, IDC_SHAFT_HEIGHT, IDC_MAX_SUBS,
@@ -58,7 +58,7 @@ TEST_F(SettingsRun, CancelAfterChangesWritesNothingAndLeavesAddressAndDriverAlon
     std::string program = ReadFile(TestApp().ProgramIniPath), tools = ReadFile(TestApp().ToolsIniPath),
                 control = ReadFile(TestApp().ControlIniPath);
     INT_PTR result = Run([&](HWND sheet) {
-        PostMessageA(GetDlgItem(Page(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
         WaitUntil([] { return keld::InchUnits == 0; }, 5000);
         HWND general = ShowPage(sheet, 1);
         SendMessageA(GetDlgItem(general, IDC_SHAFT_HEIGHT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("99"));
@@ -84,7 +84,7 @@ TEST_F(SettingsRun, StoredFormsAreNormalisedOnOk)
     WriteFile(TestApp().ControlIniPath, "[Settings]\r\nDefaultMachine=2\r\n[FlowCtl]\r\nMaxSubs=7\r\n");
     bool metricSelected = false, online = false;
     INT_PTR result = Run([&](HWND sheet) {
-        metricSelected = Checked(Page(sheet), IDC_UNITS_METRIC);
+        metricSelected = Checked(CurrentPage(sheet), IDC_UNITS_METRIC);
         online = !Checked(ShowPage(sheet, 1), IDC_RUN_OFFLINE);
         PressButton(sheet, IDOK);
     });
@@ -242,7 +242,7 @@ TEST_F(SettingsRun, OnWindows9xAChangedAddressGoesToTheProfileOnly)
     WriteProgram("BoardAddress=828\r\n");
     Run([&](HWND sheet) {
         PressButton(ShowPage(sheet, 3), IDC_CARD_DEFAULT);
-        WaitUntil([&] { return Text(Page(sheet), IDC_ADDRESS) == "800 (320 hex)"; }, 5000);
+        WaitUntil([&] { return Text(CurrentPage(sheet), IDC_ADDRESS) == "800 (320 hex)"; }, 5000);
         PressButton(sheet, IDOK);
     });
     EXPECT_EQ(Program("BoardAddress"), "800");

@@ -56,11 +56,6 @@ private:
     keld::CConfigureSheet m_sheet;
 };
 
-HWND CurrentPage(HWND sheet)
-{
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
 // A window of the test's own inside the current page, with a child of its own.
 void AddForeignWindows(const UiInvoker& ui, HWND sheet)
 {

@@ -15,11 +15,6 @@ const char* const kAlreadyRunning =
 const char* const kFilesHead = "Unable to find or modify the following file(s):\n";
 const char* const kFilesTail = "\n\nKELDSetup must be run from an installation of KELDORAN.";
 
-std::string Quoted(const std::string& path)
-{
-    return "\"" + path + "\"";
-}
-
 // Contents of the four profile files, to show that a refused start wrote nothing.
 std::map<std::string, std::string> Snapshot(const Installation& installation)
 {

@@ -6,6 +6,12 @@
 
 namespace testkit {
 
+// A path in double quotes, for a command line.
+inline std::string Quoted(const std::string& path)
+{
+    return "\"" + path + "\"";
+}
+
 // A path of the build machine as Wine sees it (drive Z: is the root).
 std::string FromUnixPath(const std::string& path);
 

@@ -63,7 +63,7 @@ public:
         m_sheet.AddPage(&fields);
         m_sheet.AddPage(&m_other);
         return RunSheet([this] { return m_sheet.DoModal(); }, [&](HWND sheet) {
-            drive(sheet, reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)));
+            drive(sheet, CurrentPage(sheet));
         });
     }
 
@@ -177,7 +177,7 @@ TEST(ValueField, InvalidTextShowsTheErrorKeepsTheTextAndTheValue)
         // Coming back to the page shows the stored value again.
         SendMessageA(s, PSM_SETCURSEL, 1, 0);
         SendMessageA(s, PSM_SETCURSEL, 0, 0);
-        page = reinterpret_cast<HWND>(SendMessageA(s, PSM_GETCURRENTPAGEHWND, 0, 0));
+        page = CurrentPage(s);
         textAfterReturn = TextOf(GetDlgItem(page, kLength));
         PressButton(s, IDCANCEL);
     });

@@ -12,22 +12,6 @@ using namespace testkit;
 
 namespace {
 
-std::string Quoted(const std::string& path)
-{
-    return "\"" + path + "\"";
-}
-
-HWND CurrentPage(HWND sheet)
-{
-    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-HWND SelectPage(HWND sheet, int index)
-{
-    SendMessageA(sheet, PSM_SETCURSEL, index, 0);
-    return CurrentPage(sheet);
-}
-
 // Moves the keyboard focus inside the other process's page.
 void FocusControl(HWND page, int id)
 {
@@ -57,7 +41,7 @@ TEST_F(Walk, MetricShaftHeightTypedAsAnExpressionIsStoredInInches)
         ASSERT_NE(sheet, nullptr);
         PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
         WaitUntil([&] { return SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_GETCHECK, 0, 0); });
-        HWND general = SelectPage(sheet, 1);
+        HWND general = ShowPage(sheet, 1);
         HWND shaft = GetDlgItem(general, IDC_SHAFT_HEIGHT);
         EXPECT_EQ(TextOf(shaft), "25.4");
         FocusControl(general, IDC_SHAFT_HEIGHT);
@@ -79,7 +63,7 @@ TEST_F(Walk, MetricShaftHeightTypedAsAnExpressionIsStoredInInches)
     HWND sheet = WaitForSheetOfProcess(again.Id());
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(TextOf(GetDlgItem(SelectPage(sheet, 1), IDC_SHAFT_HEIGHT)), "50.8");
+    EXPECT_EQ(TextOf(GetDlgItem(ShowPage(sheet, 1), IDC_SHAFT_HEIGHT)), "50.8");
     PressButton(sheet, IDCANCEL);
     EXPECT_TRUE(again.WaitForExit());
 }
@@ -98,7 +82,7 @@ TEST_F(Walk, OnWindows98NeitherTheRegistryNorTheDriverIsUsed)
     Process setup(Quoted(installation.setupExe), installation.folder);
     HWND sheet = WaitForSheetOfProcess(setup.Id());
     ASSERT_NE(sheet, nullptr) << MessageBoxText(FindMessageBox(TopLevelWindowsOfProcess(setup.Id())));
-    EXPECT_EQ(TextOf(GetDlgItem(SelectPage(sheet, 3), IDC_ADDRESS)), "800 (320 hex)");
+    EXPECT_EQ(TextOf(GetDlgItem(ShowPage(sheet, 3), IDC_ADDRESS)), "800 (320 hex)");
     PressButton(sheet, IDOK);
     EXPECT_TRUE(setup.WaitForExit());
 

@@ -162,6 +162,17 @@ int ActivePageIndex(HWND sheet)
     return tab ? static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)) : -1;
 }
 
+HWND CurrentPage(HWND sheet)
+{
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+HWND ShowPage(HWND sheet, int index)
+{
+    SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+    return CurrentPage(sheet);
+}
+
 std::vector<HWND> DescendantsInPreOrder(HWND root)
 {
     std::vector<HWND> windows;

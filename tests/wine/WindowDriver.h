@@ -39,6 +39,9 @@ void PressButton(HWND dialog, int id);
 
 // Index of the sheet's selected tab.
 int ActivePageIndex(HWND sheet);
+// The sheet's current page; ShowPage selects page `index` first.
+HWND CurrentPage(HWND sheet);
+HWND ShowPage(HWND sheet, int index);
 
 // Every descendant of `root`, parents before their children.
 std::vector<HWND> DescendantsInPreOrder(HWND root);

@@ -3,6 +3,7 @@
 //
 //   demo_driver.exe "<KELDSetup.exe command line>" <working folder> <PNG prefix>
 #include "PngFile.h"
+#include "SheetWindow.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,18 +13,6 @@
 #include <vector>
 
 namespace {
-
-HWND FindSheet(DWORD processId)
-{
-    for (HWND hwnd = FindWindowExA(nullptr, nullptr, "#32770", nullptr); hwnd;
-         hwnd = FindWindowExA(nullptr, hwnd, "#32770", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == processId && IsWindowVisible(hwnd) && FindWindowExA(hwnd, nullptr, WC_TABCONTROLA, nullptr))
-            return hwnd;
-    }
-    return nullptr;
-}
 
 bool SaveWindow(HWND window, const std::string& path)
 {
@@ -75,7 +64,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < 3000 && !sheet; ++i) {
         if (WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0)
             break;
-        sheet = FindSheet(process.dwProcessId);
+        sheet = FindSheetOfProcess(process.dwProcessId);
     }
     if (!sheet) {
         std::fprintf(stderr, "the sheet did not open\n");

@@ -20,11 +20,6 @@ namespace {
 const Names kAllConfigurationFiles(std::begin(kConfigurationFiles), std::end(kConfigurationFiles));
 const Names kAllDataFiles(std::begin(kObsoleteDataFiles), std::end(kObsoleteDataFiles));
 
-std::string Quoted(const std::string& path)
-{
-    return "\"" + path + "\"";
-}
-
 bool Contains(const Names& names, const std::string& name)
 {
     return std::find(names.begin(), names.end(), name) != names.end();
@@ -58,10 +53,10 @@ TEST_P(InstauxPreInstallRefusal, ShowsOnlyTheFirstMessageAndTouchesNothing)
     HANDLE keepAlive = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
     testkit::Process owner;
     if (GetParam().abandoned) {
-        testkit::Process abandoner(Quoted(BuildPath("tests/wine/mutex_abandoner.exe")));
+        testkit::Process abandoner(testkit::Quoted(BuildPath("tests/wine/mutex_abandoner.exe")));
         ASSERT_TRUE(abandoner.WaitForExit());
     } else {
-        owner = testkit::Process(Quoted(testkit::StandInPath("keldoran/KELDORAN.EXE")));
+        owner = testkit::Process(testkit::Quoted(testkit::StandInPath("keldoran/KELDORAN.EXE")));
         ASSERT_EQ(WaitForSingleObject(ready, 15000), WAIT_OBJECT_0);
     }
 
