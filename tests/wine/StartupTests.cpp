@@ -1,4 +1,5 @@
 // KELDSetup.exe started as a real process: lock, profile files, command line.
+#include "RunningKeldoran.h"
 #include "TestFiles.h"
 #include "WindowDriver.h"
 
@@ -105,21 +106,14 @@ TEST(Startup, IsRefusedWhileKeldoranRunsAndTouchesNoFile)
     FillProfileFiles(installation);
     std::string keldoran = installation.Path("KELDORAN.EXE");
     ASSERT_TRUE(CopyFileA(StandInPath("keldoran/KELDORAN.EXE").c_str(), keldoran.c_str(), FALSE));
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "KeldoranStandInReady");
-    HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "KeldoranStandInQuit");
-    ResetEvent(quit);
-    Process app(Quoted(keldoran), installation.folder);
-    ASSERT_EQ(WaitForSingleObject(ready, 15000), WAIT_OBJECT_0);
+    RunningKeldoran app(keldoran, installation.folder);
+    ASSERT_EQ(app.Failure(), "");
     auto before = Snapshot(installation);
 
     Process setup(Quoted(installation.setupExe), installation.folder);
     ExpectRefusal(setup, kAlreadyRunning);
     EXPECT_EQ(Snapshot(installation), before);
-
-    SetEvent(quit);
-    EXPECT_TRUE(app.WaitForExit());
-    CloseHandle(ready);
-    CloseHandle(quit);
+    EXPECT_TRUE(app.Stop());
 }
 
 TEST(Startup, IsRefusedWhenTheLockWasAbandoned)

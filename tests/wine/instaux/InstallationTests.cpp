@@ -6,6 +6,7 @@
 #include "InstallScript.h"
 
 #include "../DriverFixture.h"
+#include "../RunningKeldoran.h"
 #include "../TestFiles.h"
 #include "../WindowDriver.h"
 
@@ -127,20 +128,14 @@ TEST_F(InstauxInstallation, DecliningTheOtherLocationUpdatesTheInstallationWhere
 
 TEST_F(InstauxInstallation, RefusedWhileKeldoranRuns)
 {
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "KeldoranStandInReady");
-    HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "KeldoranStandInQuit");
-    ResetEvent(quit);
-    testkit::Process keldoran(Argument(testkit::StandInPath("keldoran/KELDORAN.EXE")));
-    ASSERT_EQ(WaitForSingleObject(ready, 15000), WAIT_OBJECT_0);
+    testkit::RunningKeldoran keldoran(testkit::StandInPath("keldoran/KELDORAN.EXE"));
+    ASSERT_EQ(keldoran.Failure(), "");
 
     EXPECT_EQ(Install(m_target, {Press(IDOK)}), -1);
     EXPECT_EQ(m_seen, std::vector<Seen>{Message(ex::kProductRunning, "OK")});
     EXPECT_FALSE(testkit::FileExists(m_target));
 
-    SetEvent(quit);
-    keldoran.WaitForExit();
-    CloseHandle(ready);
-    CloseHandle(quit);
+    EXPECT_TRUE(keldoran.Stop());
 }
 
 }  // namespace

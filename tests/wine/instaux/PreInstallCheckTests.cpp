@@ -3,13 +3,15 @@
 #include "ExpectedTexts.h"
 #include "PreInstallFixture.h"
 
-#include "../TestFiles.h"
 #include "../DriverFixture.h"
+#include "../RunningKeldoran.h"
+#include "../TestFiles.h"
 #include "../WindowDriver.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
 using namespace instauxtest;
 namespace ex = instauxtest::expected;
@@ -47,17 +49,14 @@ TEST_P(InstauxPreInstallRefusal, ShowsOnlyTheFirstMessageAndTouchesNothing)
     RegisterOptions(2);
     PutConfigurationFiles();
     PutDataFiles();
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "KeldoranStandInReady");
-    HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "KeldoranStandInQuit");
-    ResetEvent(quit);
     HANDLE keepAlive = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
-    testkit::Process owner;
+    std::optional<testkit::RunningKeldoran> owner;
     if (GetParam().abandoned) {
         testkit::Process abandoner(testkit::Quoted(BuildPath("tests/wine/mutex_abandoner.exe")));
         ASSERT_TRUE(abandoner.WaitForExit());
     } else {
-        owner = testkit::Process(testkit::Quoted(testkit::StandInPath("keldoran/KELDORAN.EXE")));
-        ASSERT_EQ(WaitForSingleObject(ready, 15000), WAIT_OBJECT_0);
+        owner.emplace(testkit::StandInPath("keldoran/KELDORAN.EXE"));
+        ASSERT_EQ(owner->Failure(), "");
     }
 
     EXPECT_EQ(Check({Press(IDOK)}), -1);
@@ -72,11 +71,8 @@ TEST_P(InstauxPreInstallRefusal, ShowsOnlyTheFirstMessageAndTouchesNothing)
         EXPECT_TRUE(InstanceLockIsFree()) << "the refused check kept the abandoned lock";
     }
 
-    SetEvent(quit);
-    owner.WaitForExit();
+    owner.reset();
     CloseHandle(keepAlive);
-    CloseHandle(ready);
-    CloseHandle(quit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lock, InstauxPreInstallRefusal,
