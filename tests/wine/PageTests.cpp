@@ -135,7 +135,7 @@ TEST_F(Pages, GeneralSpinsStopAtTheirLimitsAndStoredValuesShowUnchanged)
         depth = Text(general, IDC_MAX_SUB_DEPTH);
         ClickSpin(GetDlgItem(general, IDC_DECIMAL_PLACES_SPIN), true);
         ClickSpin(GetDlgItem(general, IDC_MAX_SUBS_SPIN), false);
-        Sleep(300);
+        ui.WaitForPostedMessages();
         places = Text(general, IDC_DECIMAL_PLACES);
         subs = Text(general, IDC_MAX_SUBS);
         PressButton(sheet, IDOK);
@@ -215,8 +215,7 @@ TEST_P(InterfaceCardPage, ShowsAddressAndSwitches)
         case CardAction::None:
             break;
         }
-        WaitUntil([&] { return Text(card, IDC_ADDRESS) == c.text; }, 3000);
-        Sleep(100);
+        ui.WaitUntilPainted(card);
         text = Text(card, IDC_ADDRESS);
         HWND dipSwitch = GetDlgItem(card, IDC_DIPSWITCH);
         GetClientRect(dipSwitch, &switchRect);

@@ -10,6 +10,7 @@ namespace testkit {
 
 namespace {
 constexpr UINT kInvoke = WM_APP + 0x1EE;
+constexpr UINT kPostedMark = WM_APP + 0x1EF;
 constexpr const char* kClassName = "KeldTestUiInvoker";
 }  // namespace
 
@@ -17,6 +18,10 @@ LRESULT CALLBACK UiInvoker::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
 {
     if (message == kInvoke) {
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        return 0;
+    }
+    if (message == kPostedMark) {
+        SetEvent(reinterpret_cast<HANDLE>(lParam));
         return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -41,6 +46,20 @@ UiInvoker::~UiInvoker()
 void UiInvoker::Invoke(const std::function<void()>& function) const
 {
     SendMessageA(m_window, kInvoke, 0, reinterpret_cast<LPARAM>(&function));
+}
+
+void UiInvoker::WaitForPostedMessages() const
+{
+    HANDLE reached = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (PostMessageA(m_window, kPostedMark, 0, reinterpret_cast<LPARAM>(reached)))
+        EXPECT_EQ(WaitForSingleObject(reached, 15000), WAIT_OBJECT_0) << "the UI thread is stuck";
+    CloseHandle(reached);
+}
+
+void UiInvoker::WaitUntilPainted(HWND window) const
+{
+    WaitForPostedMessages();
+    Invoke([window] { RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); });
 }
 
 INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<void(HWND sheet)>& drive)

@@ -16,6 +16,12 @@ public:
     UiInvoker& operator=(const UiInvoker&) = delete;
 
     void Invoke(const std::function<void()>& function) const;
+    // Returns once the UI thread has handled every message posted to its
+    // windows before this call (posted messages are handled in order).
+    void WaitForPostedMessages() const;
+    // The same, then paints whatever `window` and its children still owe
+    // the screen, so that their pixels can be read.
+    void WaitUntilPainted(HWND window) const;
     DWORD ThreadId() const { return m_threadId; }
 
 private:
