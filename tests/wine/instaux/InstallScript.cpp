@@ -26,6 +26,20 @@ bool IsAppMessageBox(HWND window)
     return testkit::IsMessageBox(window) && CaptionOf(window) == kAppCaption;
 }
 
+// Every message of the library carries the exclamation icon. The icon's
+// handle can be compared only in the process that shows the box.
+bool ShowsExclamationIcon(HWND box)
+{
+    HWND icon = GetDlgItem(box, 0x0440);
+    if (!icon || !IsWindowVisible(icon))
+        return false;
+    DWORD process = 0;
+    GetWindowThreadProcessId(box, &process);
+    if (process != GetCurrentProcessId())
+        return true;
+    return reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0)) == LoadIconA(nullptr, IDI_EXCLAMATION);
+}
+
 std::string ButtonsOf(HWND box)
 {
     std::string buttons;
@@ -121,6 +135,8 @@ HWND WindowScript::NextWindow(Seen& seen) const
     std::vector<HWND> own = OwnWindows();
     if (HWND box = FirstVisible(own, IsAppMessageBox)) {
         seen = Message(testkit::MessageBoxText(box), ButtonsOf(box), ProgressOf(own));
+        if (!ShowsExclamationIcon(box))
+            ADD_FAILURE() << "no exclamation icon: " << testing::PrintToString(seen);
         return box;
     }
     if (HWND dialog = FirstVisible(own, [](HWND w) { return CaptionOf(w) == kUpdateReplaceCaption; })) {
