@@ -109,7 +109,7 @@ TEST_F(Pages, GeneralDefaultsShowAtOnceAndWriteNothing)
         for (int id : {IDC_L_FACTOR, IDC_RUN_FEEDRATE, IDC_MAX_SUBS})
             before[id] = Text(general, id);
         PressButton(general, IDC_GENERAL_DEFAULTS);
-        WaitUntil([&] { return Text(general, IDC_L_FACTOR) == "-1"; }, 5000);
+        ui.WaitForPostedMessages();
         for (int id : {IDC_L_FACTOR, IDC_RUN_FEEDRATE, IDC_MAX_SUBS, IDC_MAX_SUB_DEPTH, IDC_DECIMAL_PLACES,
                        IDC_SHAFT_HEIGHT, IDC_MAX_ARC_DEVIATION})
             after[id] = Text(general, id);
