@@ -1,23 +1,23 @@
 #include "RunningKeldoran.h"
 
+#include <thread>
+
 namespace testkit {
 
-namespace {
-
-// True when another process owns the lock right now.
-bool LockIsHeld()
+bool InstanceLockIsFree()
 {
-    HANDLE lock = OpenMutexA(SYNCHRONIZE, FALSE, "KeldoranAppMutex");
-    if (!lock)
-        return false;
-    DWORD wait = WaitForSingleObject(lock, 0);
-    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
-        ReleaseMutex(lock);
-    CloseHandle(lock);
-    return wait == WAIT_TIMEOUT;
+    bool free = false;
+    std::thread probe([&free] {
+        HANDLE lock = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
+        DWORD wait = WaitForSingleObject(lock, 0);
+        free = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+        if (free)
+            ReleaseMutex(lock);
+        CloseHandle(lock);
+    });
+    probe.join();
+    return free;
 }
-
-}  // namespace
 
 RunningKeldoran::RunningKeldoran(const std::string& exePath, const std::string& workingFolder)
 {
@@ -40,7 +40,7 @@ RunningKeldoran::RunningKeldoran(const std::string& exePath, const std::string& 
         m_failure = "the stand-in ended with " + std::to_string(code) + " before holding the lock";
     } else if (r != WAIT_OBJECT_0) {
         m_failure = "the stand-in did not signal that it holds the lock";
-    } else if (!LockIsHeld()) {
+    } else if (InstanceLockIsFree()) {
         m_failure = "the stand-in signalled, but the lock is free";
     }
 }

@@ -6,6 +6,10 @@
 
 namespace testkit {
 
+// Whether another thread could take "KeldoranAppMutex" now: no running
+// thread holds it (a program that ended holding it left it abandoned).
+bool InstanceLockIsFree();
+
 class RunningKeldoran {
 public:
     // Starts `exePath` and waits until it holds "KeldoranAppMutex".

@@ -3,7 +3,6 @@
 #include "../TestFiles.h"
 #include "../WindowDriver.h"
 
-#include <thread>
 
 namespace instauxtest {
 
@@ -116,21 +115,6 @@ std::string SampleContent(const std::string& name)
     std::string content = "[" + name + "]\r\nValue=" + std::to_string(name.size() * 37) + "\r\n";
     content += std::string(1, '\0') + "\xff\x01 binary tail of " + name;
     return content;
-}
-
-bool InstanceLockIsFree()
-{
-    bool free = false;
-    std::thread probe([&free] {
-        HANDLE lock = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
-        DWORD wait = WaitForSingleObject(lock, 0);
-        free = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
-        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
-            ReleaseMutex(lock);
-        CloseHandle(lock);
-    });
-    probe.join();
-    return free;
 }
 
 namespace {

@@ -2,6 +2,8 @@
 // set it up and inspect it: product registry key, folders, stand-ins, the
 // instance lock.
 #pragma once
+#include "../RunningKeldoran.h"
+
 #include <windows.h>
 
 #include <string>
@@ -41,9 +43,7 @@ void PutKeldoran(const std::string& folder, const std::string& variant);
 // Content that differs per file, so that mixed-up copies show.
 std::string SampleContent(const std::string& name);
 
-// Whether another thread could take "KeldoranAppMutex" now: no running
-// thread holds it (a program that ended holding it left it abandoned).
-bool InstanceLockIsFree();
+using testkit::InstanceLockIsFree;
 
 // A user-mode service registered and started as "NextMove" in place of the
 // card's driver; it runs until stopped (when stoppable) or told to quit.
