@@ -169,12 +169,7 @@ TEST_F(SettingsRun, NewAddressIsStoredAndTheDriverRestartedWithIt)
     std::string afterStep;
     Run([&](HWND sheet) {
         HWND card = ShowPage(sheet, 3);
-        HWND spin = GetDlgItem(card, IDC_ADDRESS_SPIN);
-        RECT rect;
-        GetClientRect(spin, &rect);
-        LPARAM upArrow = MAKELPARAM(rect.right / 2, rect.bottom / 4);
-        PostMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, upArrow);
-        PostMessageA(spin, WM_LBUTTONUP, 0, upArrow);
+        ClickSpin(GetDlgItem(card, IDC_ADDRESS_SPIN), true);
         WaitUntil([&] { return Text(card, IDC_ADDRESS) != "800 (320 hex)"; }, 5000);
         afterStep = Text(card, IDC_ADDRESS);
         PressButton(sheet, IDOK);
