@@ -8,9 +8,19 @@ namespace keld {
 
 namespace {
 
-HBITMAP LoadProgramBitmap(UINT id)
+// Loads the program's bitmap `id` into `held`, freeing what it held, and
+// gives its size; `held` is left as it was when the bitmap cannot be loaded.
+bool ReplaceWithProgramBitmap(HBITMAP& held, UINT id, BITMAP& info)
 {
-    return ::LoadBitmapA(fw::CWinApp::Current()->ResourceHandle(), MAKEINTRESOURCEA(id));
+    HBITMAP loaded = ::LoadBitmapA(fw::CWinApp::Current()->ResourceHandle(), MAKEINTRESOURCEA(id));
+    if (!loaded)
+        return false;
+    if (held)
+        ::DeleteObject(held);
+    held = loaded;
+    info = BITMAP{};
+    ::GetObjectA(held, sizeof info, &info);
+    return true;
 }
 
 void ResizeKeepingPlace(HWND window, int width, int height)
@@ -28,14 +38,9 @@ CDipSwitchButton::~CDipSwitchButton()
 
 BOOL CDipSwitchButton::Setup(UINT bitmapId, int count, uint16_t base, uint16_t address)
 {
-    HBITMAP loaded = LoadProgramBitmap(bitmapId);
-    if (!loaded)
+    BITMAP info;
+    if (!ReplaceWithProgramBitmap(cellBitmap, bitmapId, info))
         return FALSE;
-    if (cellBitmap)
-        ::DeleteObject(cellBitmap);
-    cellBitmap = loaded;
-    BITMAP info{};
-    ::GetObjectA(cellBitmap, sizeof info, &info);
     cellWidth = info.bmWidth / 2;
     cellHeight = info.bmHeight;
     switchCount = count;
@@ -83,14 +88,9 @@ CTransparentBitmapButton::~CTransparentBitmapButton()
 
 BOOL CTransparentBitmapButton::Setup(UINT bitmapId)
 {
-    HBITMAP loaded = LoadProgramBitmap(bitmapId);
-    if (!loaded)
+    BITMAP info;
+    if (!ReplaceWithProgramBitmap(bitmap, bitmapId, info))
         return FALSE;
-    if (bitmap)
-        ::DeleteObject(bitmap);
-    bitmap = loaded;
-    BITMAP info{};
-    ::GetObjectA(bitmap, sizeof info, &info);
     ResizeKeepingPlace(m_hWnd, info.bmWidth, info.bmHeight);
     return TRUE;
 }
