@@ -1,4 +1,6 @@
-# Cross toolchain: MinGW-w64, x86_64, posix threads, everything linked statically.
+# Cross toolchain: MinGW-w64, x86_64 (PE32+), posix threads, everything
+# linked statically. Used to run the Wine tests on a machine that cannot
+# execute 32-bit programs (and so no 32-bit Wine).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)

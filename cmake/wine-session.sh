@@ -9,8 +9,15 @@ state=$build/wine-session
 prefix=$build/wineprefix
 mkdir -p "$state"
 
+# 32-bit Wine (WoW64) where this machine runs 32-bit programs; some
+# kernels have their IA32 emulation switched off.
+runs_32bit_wine() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
 wine_loader() {
-    if [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64
+    if runs_32bit_wine; then command -v wine
+    elif [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64
     elif command -v wine64 >/dev/null; then command -v wine64
     else command -v wine; fi
 }
@@ -51,7 +58,12 @@ start() {
     common_env
     start_xvfb
     export DISPLAY=$(cat "$state/display")
-    if [ ! -f "$prefix/.keld-ready" ]; then
+    # A prefix made before 32-bit Wine was there has no 32-bit side
+    # (syswow64); it is made again once 32-bit Wine runs.
+    local wow64=0
+    runs_32bit_wine && wow64=1
+    if [ ! -f "$prefix/.keld-ready" ] ||
+        { [ $wow64 = 1 ] && [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; }; then
         rm -rf "$prefix"
         "$(wine_loader)" wineboot -i </dev/null >"$state/wineboot.log" 2>&1 9>&- || true
         # Without a window manager, hiding a managed window makes Wine wait
@@ -60,6 +72,8 @@ start() {
             </dev/null >>"$state/wineboot.log" 2>&1 9>&- || true
         wineserver -w || true
         [ -f "$prefix/system.reg" ] || { echo "wine-session: prefix not created" >&2; cat "$state/wineboot.log" >&2; return 1; }
+        [ $wow64 = 0 ] || [ -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ] ||
+            { echo "wine-session: the prefix has no 32-bit side" >&2; return 1; }
         touch "$prefix/.keld-ready"
     fi
     # A persistent server keeps registry and named objects warm between tests.

@@ -1,5 +1,6 @@
 // Data exchange between dialog controls and the members of a dialog.
 #pragma once
+#include "framework/NumberText.h"
 #include "framework/Wnd.h"
 
 #include <string>
@@ -35,10 +36,5 @@ void DDX_Text(CDataExchange* dx, int id, int& value);
 // "%.15g" text; text that is not a number shows "Please enter a number."
 void DDX_Text(CDataExchange* dx, int id, double& value);
 void DDX_Text(CDataExchange* dx, int id, std::string& value);
-
-// Strict readers used by the exchanges above: blanks around the number are
-// allowed, anything else is not.
-bool ParseIntegerText(const std::string& text, int& value);
-bool ParseDoubleText(const std::string& text, double& value);
 
 }  // namespace fw

@@ -1,5 +1,5 @@
 // INSTAUX.DLL: the application object and the installer's two entry
-// points, exported by their plain names (see INSTAUX.def).
+// points, exported by their plain names through INSTAUX.def alone.
 #include "instaux/InstallHelperApp.h"
 #include "instaux/InstauxExports.h"
 
@@ -7,13 +7,12 @@ namespace {
 instaux::CInstallHelperApp theApp;
 }
 
-extern "C" __declspec(dllexport) LONG WINAPI PreInstallCheck(DWORD value, const char* targetDir, const char* backupDir,
-                                                             char* existingDir)
+extern "C" LONG WINAPI PreInstallCheck(DWORD value, const char* targetDir, const char* backupDir, char* existingDir)
 {
     return theApp.PreInstallCheck(value, targetDir, backupDir, existingDir);
 }
 
-extern "C" __declspec(dllexport) LONG WINAPI PostInstall(const char* configDir)
+extern "C" LONG WINAPI PostInstall(const char* configDir)
 {
     return theApp.PostInstall(configDir);
 }

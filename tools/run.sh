@@ -25,11 +25,16 @@ write_if_missing "$install/KELD4K.INI" '[Settings]\r\nUnits=0\r\nDefaultLFactor=
 write_if_missing "$install/NVXTOOLS.INI" '[Tools]\r\nShaftHeight=1\r\n'
 write_if_missing "$install/TESTCTL.INI" '[Test]\r\n'
 write_if_missing "$WINEPREFIX/drive_c/windows/KELDORAN.INI" '[Settings]\r\nDefaultMachine=4\r\n[FlowCtl]\r\nMaxSubs=20\r\nMaxSubDepth=20\r\n[Defaults]\r\nValueDispPrec=4\r\n'
-"$wine" reg add 'HKLM\Software\Brindlecraft\PXR2000' /v InstallDir /d 'C:\KELDORAN\' /f >/dev/null 2>&1
-# The card driver stand-in, registered as the card maker's installer would.
-cp "$build_root/win/standins/nextmove/NEXTMOVE.SYS" "$WINEPREFIX/drive_c/windows/system32/drivers/" 2>/dev/null || true
+# The product key lives in the 32-bit registry view, as a 32-bit installer writes it.
+"$wine" reg add 'HKLM\Software\Brindlecraft\PXR2000' /v InstallDir /d 'C:\KELDORAN\' /f /reg:32 >/dev/null 2>&1
+# The card driver stand-in, registered by a 32-bit program as the card
+# maker's installer would: the x86_64 image in the native drivers folder,
+# the i686 one where Wine's 32-bit device host looks for it.
+cp "$build_root/win/standins/nextmove/x86_64/NEXTMOVE.SYS" "$WINEPREFIX/drive_c/windows/system32/drivers/" 2>/dev/null || true
+cp "$build_root/win/standins/nextmove/i686/NEXTMOVE.SYS" "$WINEPREFIX/drive_c/windows/syswow64/drivers/" 2>/dev/null || true
 "$wine" sc query NextMove >/dev/null 2>&1 ||
-    "$wine" sc create NextMove type= kernel start= auto binPath= '\SystemRoot\system32\drivers\NEXTMOVE.SYS' >/dev/null 2>&1
+    "$wine" 'C:\windows\syswow64\sc.exe' create NextMove type= kernel start= auto \
+        binPath= '\SystemRoot\system32\drivers\NEXTMOVE.SYS' >/dev/null 2>&1
 params='HKLM\System\CurrentControlSet\Services\NextMove\Parameters'
 "$wine" reg query "$params" /v NextMove0 >/dev/null 2>&1 ||
     "$wine" reg add "$params" /v NextMove0 /t REG_DWORD /d 800 /f >/dev/null 2>&1

@@ -6,7 +6,9 @@
 // working folder, the show command it was given and whether the instance
 // lock "KeldoranAppMutex" was free when it started, then ends. While the
 // event "KeldOptStandInHold" exists and is not set it waits for it (a
-// minute at most), so that a test can see its caller wait for it.
+// minute at most), so that a test can see its caller wait for it. For as
+// long as it runs it holds the mutex "KeldOptStandInRunning", which is gone
+// once it has ended.
 #include "standins/Folders.h"
 
 #include <windows.h>
@@ -50,6 +52,7 @@ void AppendLine(const std::string& line)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    HANDLE running = CreateMutexA(nullptr, TRUE, "KeldOptStandInRunning");
     std::string line = "arguments=" + std::to_string(__argc - 1);
     for (int i = 1; i < __argc; ++i)
         line += " argument=" + std::string(__argv[i]);
@@ -62,5 +65,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         WaitForSingleObject(hold, 60000);
         CloseHandle(hold);
     }
+    if (running)
+        CloseHandle(running);
     return 0;
 }

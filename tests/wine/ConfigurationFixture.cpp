@@ -2,7 +2,6 @@
 
 #include "setup/valueentry/ValueField.h"
 
-#include <thread>
 
 namespace testkit {
 
@@ -55,25 +54,7 @@ INT_PTR ConfigurationRun::Run(const std::function<void(HWND sheet)>& drive, UINT
 {
     keld::CConfigureSheet configureSheet(TestApp().AppName(), nullptr, startPage);
     sheet = &configureSheet;
-    DWORD uiThread = GetCurrentThreadId();
-    std::thread driver([&] {
-        HWND window = nullptr;
-        WaitUntil([&] {
-            if (HWND box = FindMessageBox(TopLevelWindowsOfThread(uiThread))) {
-                messagesBeforeSheet.push_back(MessageBoxText(box));
-                PressButton(box, IDOK);
-                WaitUntil([&] { return !IsWindow(box); }, 5000);
-            }
-            return (window = FindPropertySheet(TopLevelWindowsOfThread(uiThread))) != nullptr;
-        });
-        if (!window) {
-            ADD_FAILURE() << "sheet not shown";
-            return;
-        }
-        drive(window);
-    });
-    INT_PTR result = configureSheet.DoModal();
-    driver.join();
+    INT_PTR result = RunSheet([&] { return configureSheet.DoModal(); }, drive, &messagesBeforeSheet);
     sheet = nullptr;
     return result;
 }

@@ -44,13 +44,43 @@ bool IsRunning(SC_HANDLE service)
 
 }  // namespace
 
-bool InstallDriverFile()
+namespace {
+
+// A driver still loaded keeps its file; the same image may stay.
+bool CopyDriverImage(const std::string& source, const std::string& target)
 {
-    std::string target = WindowsFolder() + "system32\\drivers\\NEXTMOVE.SYS";
-    std::string source = StandInPath("nextmove/NEXTMOVE.SYS");
-    // A driver still loaded keeps its file; the same image may stay.
     return CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE ||
            (FileExists(target) && ReadFile(target) == ReadFile(source));
+}
+
+}  // namespace
+
+bool InstallDriverFile()
+{
+    const std::string i686 = StandInPath("nextmove/i686/NEXTMOVE.SYS");
+    const std::string x86_64 = StandInPath("nextmove/x86_64/NEXTMOVE.SYS");
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    if (!wow64) {
+        // A 64-bit program sees the native folder as system32 and the
+        // 32-bit view as syswow64 (empty without 32-bit Wine).
+        CreateDirectoryA((WindowsFolder() + "syswow64\\drivers").c_str(), nullptr);
+        return CopyDriverImage(x86_64, WindowsFolder() + "system32\\drivers\\NEXTMOVE.SYS") &&
+               CopyDriverImage(i686, WindowsFolder() + "syswow64\\drivers\\NEXTMOVE.SYS");
+    }
+    const std::string target = WindowsFolder() + "system32\\drivers\\NEXTMOVE.SYS";
+    // For this 32-bit program system32 is the 32-bit view (syswow64),
+    // where Wine's 32-bit device host loads the driver from.
+    if (!CopyDriverImage(i686, target))
+        return false;
+    // The x86_64 image goes to the native folder, past the redirection, as
+    // a 64-bit Windows needs it and a 64-bit installer would put it.
+    PVOID redirection = nullptr;
+    if (!Wow64DisableWow64FsRedirection(&redirection))
+        return false;
+    bool copied = CopyDriverImage(x86_64, target);
+    Wow64RevertWow64FsRedirection(redirection);
+    return copied;
 }
 
 void RemoveDriverService()
@@ -61,10 +91,11 @@ void RemoveDriverService()
     SERVICE_STATUS status{};
     if (IsRunning(handles.service)) {
         ControlService(handles.service, SERVICE_CONTROL_STOP, &status);
-        WaitUntil([&] { return !IsRunning(handles.service); }, 5000);
+        WaitFor("the NextMove service to stop", [&] { return !IsRunning(handles.service); }, 5000);
     }
     DeleteService(handles.service);
 }
+
 
 bool RegisterDriverService(DWORD startType)
 {
@@ -85,7 +116,7 @@ bool StartDriverService()
 {
     Handles handles;
     return handles.service && StartServiceA(handles.service, 0, nullptr) &&
-           WaitUntil([&] { return IsRunning(handles.service); }, 5000);
+           WaitFor("the NextMove service to run", [&] { return IsRunning(handles.service); }, 5000);
 }
 
 bool StopDriverService()
@@ -93,7 +124,7 @@ bool StopDriverService()
     Handles handles;
     SERVICE_STATUS status{};
     return handles.service && ControlService(handles.service, SERVICE_CONTROL_STOP, &status) &&
-           WaitUntil([&] { return !IsRunning(handles.service); }, 5000);
+           WaitFor("the NextMove service to stop", [&] { return !IsRunning(handles.service); }, 5000);
 }
 
 DriverServiceState QueryDriverService()

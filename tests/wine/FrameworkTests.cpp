@@ -7,6 +7,7 @@
 #include "framework/MessageBox.h"
 #include "framework/PropertySheet.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -113,8 +114,7 @@ TEST(DataExchange, NonIntegerTextShowsTheFrameworkMessageAndKeepsThePage)
         ASSERT_NE(box, nullptr);
         message = MessageBoxText(box);
         caption = TextOf(box);
-        PressButton(box, IDOK);
-        WaitUntil([&] { return FindMessageBox(TopLevelWindowsOfThread(uiThread)) == nullptr; });
+        ASSERT_TRUE(AnswerMessageBox(box));
         pageAfter = ActivePageIndex(sheet);
         PressButton(sheet, IDCANCEL);
     });
@@ -141,28 +141,37 @@ TEST(PropertyPage, ExchangesTowardsTheControlsOnEveryActivationButTheFirst)
     EXPECT_EQ(s.values.activations, 2);
 }
 
-struct IntegerCase {
-    const char* text;
-    bool valid;
-    int value;
-};
+// The test rig itself: a sheet that the steps leave open is cancelled, and
+// the test fails at once, saying what was shown.
+INT_PTR g_rigResult = 0;
 
-class IntegerText : public testing::TestWithParam<IntegerCase> {};
-
-TEST_P(IntegerText, IsReadLikeTheFrameworksIntegerExchange)
+INT_PTR RunAndLeaveOpen()
 {
-    int value = -999;
-    EXPECT_EQ(fw::ParseIntegerText(GetParam().text, value), GetParam().valid) << GetParam().text;
-    if (GetParam().valid) {
-        EXPECT_EQ(value, GetParam().value);
-    }
+    Sheet s;
+    return s.Run([](HWND) {});
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, IntegerText,
-    testing::Values(IntegerCase{"12", true, 12}, IntegerCase{" -5 ", true, -5}, IntegerCase{"+8", true, 8},
-                    IntegerCase{"12x", false, 0}, IntegerCase{"", false, 0}, IntegerCase{"   ", false, 0},
-                    IntegerCase{"1.5", false, 0}, IntegerCase{"99999999999", false, 0},
-                    IntegerCase{"2147483647", true, 2147483647}));
+INT_PTR RunAndLeaveAMessageBox()
+{
+    Sheet s;
+    return s.Run([](HWND sheet) {
+        SetText(sheet, kNumber, "12x");
+        PostMessageA(sheet, PSM_SETCURSEL, 1, 0);
+    });
+}
+
+TEST(SheetRig, CancelsASheetTheStepsLeftOpen)
+{
+    EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(g_rigResult = RunAndLeaveOpen(),
+                                           "the sheet is still open after the test's steps");
+    EXPECT_EQ(g_rigResult, IDCANCEL);
+}
+
+TEST(SheetRig, AnswersAMessageBoxTheStepsLeftAndNamesIt)
+{
+    EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(g_rigResult = RunAndLeaveAMessageBox(), "Please enter an integer.");
+    EXPECT_EQ(g_rigResult, IDCANCEL);
+}
 
 TEST(AppMessageBoxTest, UsesTheApplicationCaptionOkAndExclamationUnlessTold)
 {

@@ -42,7 +42,7 @@ TEST_F(Pages, WelcomeSelectsTheStoredUnitsAndSwitchesThemAtOnce)
     INT_PTR result = Run([&](HWND sheet) {
         inch = Checked(CurrentPage(sheet), IDC_UNITS_INCH);
         PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
-        WaitUntil([] { return keld::InchUnits == 0; }, 5000);
+        ASSERT_TRUE(WaitFor("the Metric click to switch the units", [] { return keld::InchUnits == 0; }, 5000));
         HWND general = ShowPage(sheet, 1);
         for (int id : {IDC_L_FACTOR, IDC_RUN_FEEDRATE, IDC_MAX_ARC_DEVIATION, IDC_SHAFT_HEIGHT})
             metricTexts[id] = Text(general, id);
@@ -79,7 +79,8 @@ TEST_F(Pages, WelcomePictureKeepsItsLeftEdgeIsCentredAndFramed)
             HPALETTE palette = sheet->Palette();
             paletteSize = palette ? GetPaletteEntries(palette, 0, 0, nullptr) : 0;
         });
-        WaitUntil([&] { return PixelOf(GetDlgItem(page, IDC_PICTURE), 0, 0) == expected; }, 3000);
+        WaitFor("the picture's first pixel on the screen",
+                [&] { return PixelOf(GetDlgItem(page, IDC_PICTURE), 0, 0) == expected; }, 3000);
         topLeft = PixelOf(GetDlgItem(page, IDC_PICTURE), 0, 0);
         PressButton(window, IDCANCEL);
     });
@@ -157,7 +158,7 @@ TEST_F(Pages, GeneralExpressionIsShownEvaluatedAndStored)
         ui.Invoke([&] { SetFocus(field); });
         SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("2*3"));
         PostMessageA(general, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(general, IDC_RUN_FEEDRATE)), TRUE);
-        WaitUntil([&] { return Text(general, IDC_L_FACTOR) == "6"; }, 5000);
+        WaitFor("the L-factor field to show 6", [&] { return Text(general, IDC_L_FACTOR) == "6"; }, 5000);
         shown = Text(general, IDC_L_FACTOR);
         PressButton(sheet, IDOK);
     });
@@ -246,7 +247,8 @@ TEST_F(Pages, CardPictureShowsThePageWhereTheBitmapIsNavy)
         HWND card = ShowPage(sheet, 3);
         HWND picture = GetDlgItem(card, IDC_CARD_PICTURE);
         GetClientRect(picture, &cardRect);
-        WaitUntil([&] { return PixelOf(picture, 10, 10) == RGB(0, 128, 0); }, 3000);
+        WaitFor("the card body's green on the screen", [&] { return PixelOf(picture, 10, 10) == RGB(0, 128, 0); },
+                3000);
         surround = PixelOf(picture, 0, 0);
         body = PixelOf(picture, 10, 10);
         line = PixelOf(picture, 110, 17);

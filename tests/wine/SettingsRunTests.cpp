@@ -59,7 +59,7 @@ TEST_F(SettingsRun, CancelAfterChangesWritesNothingAndLeavesAddressAndDriverAlon
                 control = ReadFile(TestApp().ControlIniPath);
     INT_PTR result = Run([&](HWND sheet) {
         PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
-        WaitUntil([] { return keld::InchUnits == 0; }, 5000);
+        ASSERT_TRUE(WaitFor("the Metric click to switch the units", [] { return keld::InchUnits == 0; }, 5000));
         HWND general = ShowPage(sheet, 1);
         SendMessageA(GetDlgItem(general, IDC_SHAFT_HEIGHT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("99"));
         PressButton(general, IDC_GENERAL_DEFAULTS);
@@ -170,7 +170,8 @@ TEST_F(SettingsRun, NewAddressIsStoredAndTheDriverRestartedWithIt)
     Run([&](HWND sheet) {
         HWND card = ShowPage(sheet, 3);
         ClickSpin(GetDlgItem(card, IDC_ADDRESS_SPIN), true);
-        WaitUntil([&] { return Text(card, IDC_ADDRESS) != "800 (320 hex)"; }, 5000);
+        ASSERT_TRUE(WaitFor("the spin step to change the address",
+                            [&] { return Text(card, IDC_ADDRESS) != "800 (320 hex)"; }, 5000));
         afterStep = Text(card, IDC_ADDRESS);
         PressButton(sheet, IDOK);
     });
@@ -237,7 +238,8 @@ TEST_F(SettingsRun, OnWindows9xAChangedAddressGoesToTheProfileOnly)
     WriteProgram("BoardAddress=828\r\n");
     Run([&](HWND sheet) {
         PressButton(ShowPage(sheet, 3), IDC_CARD_DEFAULT);
-        WaitUntil([&] { return Text(CurrentPage(sheet), IDC_ADDRESS) == "800 (320 hex)"; }, 5000);
+        ASSERT_TRUE(WaitFor("Default to show the address 800",
+                            [&] { return Text(CurrentPage(sheet), IDC_ADDRESS) == "800 (320 hex)"; }, 5000));
         PressButton(sheet, IDOK);
     });
     EXPECT_EQ(Program("BoardAddress"), "800");

@@ -219,7 +219,8 @@ TEST(Sheet, HelpAsksForTheTopicOfEachPageInTheProgramsHelpFile)
         for (int page = 0; page < 4; ++page) {
             SendMessageA(sheet, PSM_SETCURSEL, page, 0);
             PressButton(sheet, IDHELP);
-            WaitUntil([&] { return g_helpRequests.size() == static_cast<size_t>(page + 1); }, 5000);
+            ASSERT_TRUE(WaitFor("help request " + std::to_string(page + 1),
+                                [&] { return g_helpRequests.size() == static_cast<size_t>(page + 1); }, 5000));
         }
         PressButton(sheet, IDCANCEL);
     });

@@ -2,6 +2,7 @@
 
 #include "WindowDriver.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -48,11 +49,17 @@ void UiInvoker::Invoke(const std::function<void()>& function) const
     SendMessageA(m_window, kInvoke, 0, reinterpret_cast<LPARAM>(&function));
 }
 
+void UiInvoker::PostMark(HANDLE reached) const
+{
+    PostMessageA(m_window, kPostedMark, 0, reinterpret_cast<LPARAM>(reached));
+}
+
 void UiInvoker::WaitForPostedMessages() const
 {
     HANDLE reached = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (PostMessageA(m_window, kPostedMark, 0, reinterpret_cast<LPARAM>(reached)))
-        EXPECT_EQ(WaitForSingleObject(reached, 15000), WAIT_OBJECT_0) << "the UI thread is stuck";
+    PostMark(reached);
+    EXPECT_EQ(WaitForSingleObject(reached, 15000), WAIT_OBJECT_0)
+        << "timed out waiting for the UI thread to handle its posted messages";
     CloseHandle(reached);
 }
 
@@ -62,18 +69,89 @@ void UiInvoker::WaitUntilPainted(HWND window) const
     Invoke([window] { RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); });
 }
 
-INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<void(HWND sheet)>& drive)
+namespace {
+
+// Whether the sheet still runs: its window exists and has a current page.
+bool SheetStillOpen(HWND sheet)
 {
-    DWORD uiThread = GetCurrentThreadId();
+    DWORD_PTR page = 0;
+    return IsWindow(sheet) &&
+           SendMessageTimeoutA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, 5000, &page) && page != 0;
+}
+
+// Cancels whatever the UI thread shows until its run has ended.
+void CloseWhatIsOpen(DWORD uiThread, HANDLE runEnded)
+{
+    for (int round = 0; round < 100; ++round) {
+        for (HWND window : TopLevelWindowsOfThread(uiThread)) {
+            if (!IsWindowVisible(window) || ClassOf(window) != "#32770")
+                continue;
+            int answer = IDCANCEL;
+            if (IsMessageBox(window) && !GetDlgItem(window, IDCANCEL))
+                answer = GetDlgItem(window, IDNO) ? IDNO : IDOK;
+            PressButton(window, answer);
+        }
+        if (WaitForSingleObject(runEnded, 200) == WAIT_OBJECT_0)
+            return;
+    }
+    ADD_FAILURE() << "the sheet's run did not end after Cancel; shown:"
+                  << DescribeWindows(TopLevelWindowsOfThread(uiThread));
+}
+
+}  // namespace
+
+INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<void(HWND sheet)>& drive,
+                 std::vector<std::string>* messagesBeforeSheet)
+{
+    const UiInvoker ui;
+    const DWORD uiThread = GetCurrentThreadId();
+    HANDLE runEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::thread driver([&] {
-        HWND sheet = WaitForSheetOfThread(uiThread);
-        if (sheet)
-            drive(sheet);
-        else
-            ADD_FAILURE() << "sheet not shown";
+        HWND sheet = nullptr;
+        bool unexpectedBox = false;
+        // A timeout is reported below, with what was shown instead.
+        (void)WaitUntil([&] {
+            std::vector<HWND> windows = TopLevelWindowsOfThread(uiThread);
+            if (HWND box = FindMessageBox(windows)) {
+                if (!messagesBeforeSheet) {
+                    unexpectedBox = true;
+                    return true;
+                }
+                messagesBeforeSheet->push_back(MessageBoxText(box));
+                AnswerMessageBox(box);
+            }
+            sheet = FindPropertySheet(windows);
+            return sheet != nullptr || WaitForSingleObject(runEnded, 0) == WAIT_OBJECT_0;
+        });
+        if (!sheet) {
+            ADD_FAILURE() << (unexpectedBox ? "a message box came before the sheet"
+                              : WaitForSingleObject(runEnded, 0) == WAIT_OBJECT_0 ? "the run ended without a sheet"
+                                                                                  : "timed out waiting for the sheet")
+                          << "; shown:" << DescribeWindows(TopLevelWindowsOfThread(uiThread));
+            CloseWhatIsOpen(uiThread, runEnded);
+            return;
+        }
+        drive(sheet);
+        // What the steps posted has been handled once the UI thread reaches
+        // a mark posted after them, or the run has ended on the way.
+        HANDLE reached = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        ui.PostMark(reached);
+        HANDLE either[] = {reached, runEnded};
+        DWORD which = WaitForMultipleObjects(2, either, FALSE, 15000);
+        CloseHandle(reached);
+        if (which == WAIT_OBJECT_0 + 1)
+            return;
+        if (which == WAIT_TIMEOUT || SheetStillOpen(sheet)) {
+            ADD_FAILURE() << (which == WAIT_TIMEOUT ? "the UI thread did not come back to its messages"
+                                                    : "the sheet is still open after the test's steps")
+                          << "; shown:" << DescribeWindows(TopLevelWindowsOfThread(uiThread));
+            CloseWhatIsOpen(uiThread, runEnded);
+        }
     });
     INT_PTR result = showSheet();
+    SetEvent(runEnded);
     driver.join();
+    CloseHandle(runEnded);
     return result;
 }
 

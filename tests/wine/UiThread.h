@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace testkit {
 
@@ -19,6 +21,8 @@ public:
     // Returns once the UI thread has handled every message posted to its
     // windows before this call (posted messages are handled in order).
     void WaitForPostedMessages() const;
+    // Sets `reached` once the UI thread has handled what was posted before.
+    void PostMark(HANDLE reached) const;
     // The same, then paints whatever `window` and its children still owe
     // the screen, so that their pixels can be read.
     void WaitUntilPainted(HWND window) const;
@@ -32,6 +36,12 @@ private:
 
 // Runs `showSheet` (a modal property sheet) on this thread while `drive`
 // works the sheet from a second thread; returns what `showSheet` returns.
-INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<void(HWND sheet)>& drive);
+// With `messagesBeforeSheet`, message boxes shown before the sheet are
+// answered with OK and their texts collected there; without it they fail
+// the test. When the sheet does not show, or is still open once `drive`
+// has returned and the UI thread has handled what it posted, the test fails
+// with what was on the screen, and the sheet and its boxes are cancelled.
+INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<void(HWND sheet)>& drive,
+                 std::vector<std::string>* messagesBeforeSheet = nullptr);
 
 }  // namespace testkit

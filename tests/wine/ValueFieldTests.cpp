@@ -3,6 +3,7 @@
 #include "UiThread.h"
 #include "WindowDriver.h"
 
+#include "framework/MessageBox.h"
 #include "setup/SetupApp.h"
 #include "setup/valueentry/ValueField.h"
 
@@ -125,7 +126,7 @@ TEST_P(FieldFocusLoss, ChangeMarksTheFieldAndLeavingShowsTheNormalisedValue)
         Leave(page);
         // The typed text may already be the one shown afterwards, so the
         // field's own state tells when the focus loss has been handled.
-        WaitUntil([&] {
+        WaitFor("the field to show its normalised value", [&] {
             after = sheet.Field(c.id);
             shown = TextOf(GetDlgItem(page, c.id));
             return !after.modified && shown == c.shown;
@@ -163,15 +164,25 @@ TEST(ValueField, InvalidTextShowsTheErrorKeepsTheTextAndTheValue)
         ASSERT_NE(box, nullptr);
         message = MessageBoxText(box);
         caption = TextOf(box);
-        PressButton(box, IDOK);
-        WaitUntil([&] { return FindMessageBox(TopLevelWindowsOfThread(uiThread)) == nullptr; });
+        ASSERT_TRUE(AnswerMessageBox(box));
         textAfter = TextOf(GetDlgItem(page, kLength));
         after = sheet.Field(kLength);
 
         // Only visiting the field again changes nothing and asks nothing.
+        // The focus moves synchronously on the UI thread, so any message
+        // box has been asked for by the time Focus returns; the observer
+        // answers it without showing it.
+        int boxes = 0;
+        sheet.Ui().Invoke([&] {
+            fw::SetMessageBoxObserver([&boxes](const std::string&, UINT) {
+                ++boxes;
+                return IDOK;
+            });
+        });
         sheet.Focus(page, kLength);
         sheet.Focus(page, kOther);
-        secondMessage = WaitForMessageBoxOfThread(uiThread, 500) != nullptr;
+        sheet.Ui().Invoke([] { fw::SetMessageBoxObserver(nullptr); });
+        secondMessage = boxes != 0;
         textAfterVisit = TextOf(GetDlgItem(page, kLength));
 
         // Coming back to the page shows the stored value again.

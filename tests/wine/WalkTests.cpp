@@ -40,19 +40,22 @@ TEST_F(Walk, MetricShaftHeightTypedAsAnExpressionIsStoredInInches)
         HWND sheet = WaitForSheetOfProcess(setup.Id());
         ASSERT_NE(sheet, nullptr);
         PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
-        WaitUntil([&] { return SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_GETCHECK, 0, 0); });
+        ASSERT_TRUE(WaitFor("Metric to be checked", [&] {
+            return SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        }));
         HWND general = ShowPage(sheet, 1);
         HWND shaft = GetDlgItem(general, IDC_SHAFT_HEIGHT);
         EXPECT_EQ(TextOf(shaft), "25.4");
         FocusControl(general, IDC_SHAFT_HEIGHT);
-        WaitUntil([&] {
+        WaitFor("the focus on Tool Shaft Height", [&] {
             GUITHREADINFO info{};
             info.cbSize = sizeof(info);
             return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &info) && info.hwndFocus == shaft;
         });
         SendMessageA(shaft, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("25.4*2"));
         FocusControl(general, IDC_L_FACTOR);
-        EXPECT_TRUE(WaitUntil([&] { return TextOf(shaft) == "50.8"; }, 5000)) << TextOf(shaft);
+        EXPECT_TRUE(WaitFor("the shaft height to show 50.8", [&] { return TextOf(shaft) == "50.8"; }, 5000))
+            << TextOf(shaft);
         PressButton(sheet, IDOK);
         EXPECT_TRUE(setup.WaitForExit());
     }

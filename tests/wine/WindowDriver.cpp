@@ -1,6 +1,7 @@
 #include "WindowDriver.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 namespace testkit {
 
@@ -19,6 +20,14 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
         }
         Sleep(10);
     }
+}
+
+bool WaitFor(const std::string& what, const std::function<bool()>& done, DWORD timeoutMs)
+{
+    if (WaitUntil(done, timeoutMs))
+        return true;
+    ADD_FAILURE() << "timed out after " << timeoutMs << " ms waiting for " << what;
+    return false;
 }
 
 namespace {
@@ -118,36 +127,69 @@ HWND FindPropertySheet(const std::vector<HWND>& windows)
     return nullptr;
 }
 
-HWND WaitForMessageBoxOfProcess(DWORD processId, DWORD timeoutMs)
+std::string DescribeWindows(const std::vector<HWND>& windows)
+{
+    std::string description;
+    for (HWND hwnd : windows) {
+        if (!IsWindowVisible(hwnd))
+            continue;
+        description += "\n  " + ClassOf(hwnd) + " '" + TextOf(hwnd) + "'";
+        if (IsMessageBox(hwnd))
+            description += ": " + MessageBoxText(hwnd);
+        else if (IsPropertySheet(hwnd))
+            description += " on page '" + TextOf(CurrentPage(hwnd)) + "'";
+    }
+    return description.empty() ? " no visible window" : description;
+}
+
+namespace {
+
+using WindowList = std::vector<HWND> (*)(DWORD);
+using WindowFinder = HWND (*)(const std::vector<HWND>&);
+
+HWND WaitForWindow(const char* what, WindowList list, DWORD owner, WindowFinder find, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindMessageBox(TopLevelWindowsOfProcess(processId))) != nullptr; },
-              timeoutMs);
-    return found;
+    if (WaitUntil([&] { return (found = find(list(owner))) != nullptr; }, timeoutMs))
+        return found;
+    ADD_FAILURE() << "timed out after " << timeoutMs << " ms waiting for " << what << " of "
+                  << (list == TopLevelWindowsOfThread ? "thread " : "process ") << owner << "; shown:"
+                  << DescribeWindows(list(owner));
+    return nullptr;
+}
+
+}  // namespace
+
+HWND WaitForMessageBoxOfProcess(DWORD processId, DWORD timeoutMs)
+{
+    return WaitForWindow("a message box", TopLevelWindowsOfProcess, processId, FindMessageBox, timeoutMs);
 }
 
 HWND WaitForSheetOfProcess(DWORD processId, DWORD timeoutMs)
 {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindPropertySheet(TopLevelWindowsOfProcess(processId))) != nullptr; },
-              timeoutMs);
-    return found;
+    return WaitForWindow("a property sheet", TopLevelWindowsOfProcess, processId, FindPropertySheet, timeoutMs);
 }
 
 HWND WaitForMessageBoxOfThread(DWORD threadId, DWORD timeoutMs)
 {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindMessageBox(TopLevelWindowsOfThread(threadId))) != nullptr; },
-              timeoutMs);
-    return found;
+    return WaitForWindow("a message box", TopLevelWindowsOfThread, threadId, FindMessageBox, timeoutMs);
 }
 
 HWND WaitForSheetOfThread(DWORD threadId, DWORD timeoutMs)
 {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindPropertySheet(TopLevelWindowsOfThread(threadId))) != nullptr; },
-              timeoutMs);
-    return found;
+    return WaitForWindow("a property sheet", TopLevelWindowsOfThread, threadId, FindPropertySheet, timeoutMs);
+}
+
+bool AnswerMessageBox(HWND box, int id)
+{
+    PressButton(box, id);
+    return WaitFor("the message box to close", [box] { return !IsWindow(box); }, 5000);
+}
+
+void PressKey(HWND window, WPARAM virtualKey)
+{
+    PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
 void PressButton(HWND dialog, int id)

@@ -9,8 +9,11 @@
 
 namespace testkit {
 
-// Waits until `done` holds, pumping this thread's messages meanwhile.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 15000);
+// Waits until `done` holds, pumping this thread's messages meanwhile; false
+// when the time ran out.
+[[nodiscard]] bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 15000);
+// The same, and a timeout fails the test at once, naming `what` it waited for.
+bool WaitFor(const std::string& what, const std::function<bool()>& done, DWORD timeoutMs = 15000);
 
 // Top-level windows of a process (0: any process) or of a thread.
 std::vector<HWND> TopLevelWindowsOfProcess(DWORD processId);
@@ -29,10 +32,20 @@ bool IsPropertySheet(HWND hwnd);
 HWND FindMessageBox(const std::vector<HWND>& windows);
 HWND FindPropertySheet(const std::vector<HWND>& windows);
 
+// What is shown: class, caption and, for message boxes, their text of
+// each visible window; for failure messages.
+std::string DescribeWindows(const std::vector<HWND>& windows);
+
+// These fail the test when nothing came in time, saying what was shown.
 HWND WaitForMessageBoxOfProcess(DWORD processId, DWORD timeoutMs = 15000);
 HWND WaitForSheetOfProcess(DWORD processId, DWORD timeoutMs = 15000);
 HWND WaitForMessageBoxOfThread(DWORD threadId, DWORD timeoutMs = 15000);
 HWND WaitForSheetOfThread(DWORD threadId, DWORD timeoutMs = 15000);
+
+// Answers a message box with the button `id` and waits until it has gone.
+bool AnswerMessageBox(HWND box, int id = IDOK);
+// Posts a key press (down and up) to a window.
+void PressKey(HWND window, WPARAM virtualKey);
 
 // Posts a click of the dialog's button `id` (no waiting for its effect).
 void PressButton(HWND dialog, int id);

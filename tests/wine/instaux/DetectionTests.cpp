@@ -84,6 +84,31 @@ TEST_F(InstauxDetection, FindsNothingWithoutEntryOrProgram)
     EXPECT_EQ(m_app.VersionNumber, 0);
 }
 
+// A 32-bit installer's entry lives in the 32-bit registry view, and that is
+// the only one the library (a 32-bit module) reads. A build for x86_64
+// reads the 64-bit view alone in the same way.
+TEST_F(InstauxDetection, FindsTheEntryInItsOwnRegistryView)
+{
+    PutKeldoran(m_installed, "versions/1035");
+    Register(m_installed);
+    m_app.DetectInstalledVersion();
+    EXPECT_TRUE(m_app.RegistryDirectoryKnown);
+    EXPECT_EQ(m_app.InstalledDirectory, m_installed);
+    EXPECT_EQ(m_app.VersionNumber, 1035);
+}
+
+TEST_F(InstauxDetection, DoesNotSeeAnEntryOnlyInTheOtherRegistryView)
+{
+    const REGSAM otherView = sizeof(void*) == 4 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+    PutKeldoran(m_installed, "versions/1035");
+    SetString(kProductKey, "InstallDir", m_installed, otherView);
+    m_app.DetectInstalledVersion();
+    DeleteTree(kProductKey, otherView);
+    EXPECT_FALSE(m_app.RegistryDirectoryKnown);
+    EXPECT_FALSE(m_app.InstallationFound);
+    EXPECT_EQ(m_app.InstalledDirectory, "");
+}
+
 TEST_F(InstauxDetection, DoesNotLookInTheTargetWhenTheRegisteredDirectoryLacksTheProgram)
 {
     PutKeldoran(m_target, "versions/1050");

@@ -23,17 +23,21 @@ void CreateKey(const std::string& path)
         RegCloseKey(key);
 }
 
-void DeleteTree(const std::string& path)
-{
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
-}
-
-void SetString(const std::string& path, const char* name, const std::string& value)
+void DeleteTree(const std::string& path, REGSAM view)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS | view, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteTreeA(key, nullptr);
+    RegCloseKey(key);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), view, 0);
+}
+
+void SetString(const std::string& path, const char* name, const std::string& value, REGSAM view)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return;
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
@@ -117,6 +121,14 @@ std::string SampleContent(const std::string& name)
     return content;
 }
 
+bool ImportToolRuns()
+{
+    HANDLE running = OpenMutexA(SYNCHRONIZE, FALSE, "KeldOptStandInRunning");
+    if (running)
+        CloseHandle(running);
+    return running != nullptr;
+}
+
 namespace {
 
 bool CreateAndStartService(DWORD type, const std::string& binaryPath)
@@ -143,7 +155,8 @@ bool StartDriverServiceStandIn(bool stoppable)
     command += stoppable ? "\" stoppable" : "\" unstoppable";
     if (!CreateAndStartService(SERVICE_WIN32_OWN_PROCESS, command))
         return false;
-    return testkit::WaitUntil([] { return DriverServiceState() == SERVICE_RUNNING; }, 15000);
+    return testkit::WaitFor("the NextMove stand-in service to run",
+                            [] { return DriverServiceState() == SERVICE_RUNNING; }, 15000);
 }
 
 DWORD DriverServiceState()
@@ -173,7 +186,8 @@ void DeleteDriverService()
         ControlService(service, SERVICE_CONTROL_STOP, &status);
         HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "Global\\KeldTestServiceQuit");
         SetEvent(quit);
-        testkit::WaitUntil([] { return DriverServiceState() == SERVICE_STOPPED; }, 10000);
+        testkit::WaitFor("the NextMove service to stop", [] { return DriverServiceState() == SERVICE_STOPPED; },
+                         10000);
         ResetEvent(quit);
         CloseHandle(quit);
         DeleteService(service);

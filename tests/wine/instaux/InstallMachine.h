@@ -18,11 +18,12 @@ inline constexpr const char* kConfigurationFiles[] = {"KELD4K.INI", "TESTCTL.INI
 inline constexpr const char* kObsoleteDataFiles[] = {"KELD4K.INB",   "TESTCTL.INB",  "USERTOOL.INB", "TESTPREV.RVP",
                                                      "SECURITY.DAT", "SECURITY.DAB", "DefIni.ini"};
 
-// Registry below HKEY_LOCAL_MACHINE.
+// Registry below HKEY_LOCAL_MACHINE, in the view of this 32-bit program
+// unless `view` names one (KEY_WOW64_64KEY).
 bool KeyExists(const std::string& path);
 void CreateKey(const std::string& path);
-void DeleteTree(const std::string& path);
-void SetString(const std::string& path, const char* name, const std::string& value);
+void DeleteTree(const std::string& path, REGSAM view = 0);
+void SetString(const std::string& path, const char* name, const std::string& value, REGSAM view = 0);
 void DeleteValue(const std::string& path, const char* name);
 std::vector<std::string> SubkeysOf(const std::string& path);
 
@@ -44,6 +45,9 @@ void PutKeldoran(const std::string& folder, const std::string& variant);
 std::string SampleContent(const std::string& name);
 
 using testkit::InstanceLockIsFree;
+
+// Whether a KELDOpt.EXE stand-in is running (it holds its running mutex).
+bool ImportToolRuns();
 
 // A user-mode service registered and started as "NextMove" in place of the
 // card's driver; it runs until stopped (when stoppable) or told to quit.

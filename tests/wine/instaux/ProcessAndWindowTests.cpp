@@ -30,24 +30,24 @@ TEST_P(InstauxRunProcessAndWait, StartsTheProgramInItsFolderAndWaitsUntilItEnds)
     const std::string caller = FreshFolder("caller");
     ASSERT_TRUE(CopyInto(BuildPath("standins/keldopt/KELDOpt.EXE"), tool + "KELDOpt.EXE"));
     ASSERT_TRUE(SetCurrentDirectoryA(caller.c_str()));
+    // The tool is held until it has written its log; a caller that does
+    // not wait returns while it still holds its running mutex.
     HANDLE hold = CreateEventA(nullptr, TRUE, FALSE, "KeldOptStandInHold");
-    std::atomic<bool> released{false};
     std::thread release([&] {
-        testkit::WaitUntil([&] { return testkit::FileExists(tool + "KELDOpt.log"); }, 30000);
-        Sleep(500);
-        released = true;
+        testkit::WaitFor("KELDOpt.log", [&] { return testkit::FileExists(tool + "KELDOpt.log"); }, 30000);
         SetEvent(hold);
     });
 
     const char* folder = GetParam().workingFolderGiven ? work.c_str() : nullptr;
     bool started = instaux::RunProcessAndWait("\"" + tool + "KELDOpt.EXE\" \"A:\\KELD.KCI\"", folder,
                                               GetParam().showCommand);
-    const bool returnedAfterRelease = released;
+    const bool toolRanOn = ImportToolRuns();
+    SetEvent(hold);
     release.join();
     CloseHandle(hold);
 
     EXPECT_TRUE(started);
-    EXPECT_TRUE(returnedAfterRelease) << "returned while the program ran";
+    EXPECT_FALSE(toolRanOn) << "returned while the program ran";
     const std::string expectedFolder = GetParam().workingFolderGiven ? work : caller;
     EXPECT_EQ(testkit::ReadFile(tool + "KELDOpt.log"),
               "arguments=1 argument=A:\\KELD.KCI folder=" + expectedFolder.substr(0, expectedFolder.size() - 1) +
