@@ -6,14 +6,15 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 runs=${1:-15}
 ensure_packages
-configure_windows_build
-cmake --build "$build_root/win" -j2 --target instaux_bench INSTAUX keldoran_v1050
+configure_wine_build
+win=$(wine_build_dir)
+cmake --build "$win" -j2 --target instaux_bench INSTAUX keldoran_v1050
 
 bench=$build_root/bench-instaux
 mkdir -p "$bench"
 eval "$("$root/cmake/wine-session.sh" env "$bench")"
 windows_path() { echo "Z:${1//\//\\}"; }
-"$KELD_WINE" "$build_root/win/bench/instaux_bench.exe" "$runs" \
-    "$(windows_path "$build_root/win/instaux/INSTAUX.DLL")" \
-    "$(windows_path "$build_root/win/standins/versions/1050/KELDORAN.EXE")" 'C:\keldbench-instaux' | tr -d '\r'
+"$KELD_WINE" "$win/bench/instaux_bench.exe" "$runs" \
+    "$(windows_path "$win/instaux/INSTAUX.DLL")" \
+    "$(windows_path "$win/standins/versions/1050/KELDORAN.EXE")" 'C:\keldbench-instaux' | tr -d '\r'
 "$root/cmake/wine-session.sh" stop "$bench"

@@ -6,20 +6,21 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 runs=${1:-15}
 ensure_packages
-configure_windows_build
-cmake --build "$build_root/win" -j2 --target KELDSetup minimal_sheet startup_bench
+configure_wine_build
+win=$(wine_build_dir)
+cmake --build "$win" -j2 --target KELDSetup minimal_sheet startup_bench
 
 bench=$build_root/bench
 mkdir -p "$bench"
 eval "$("$root/cmake/wine-session.sh" env "$bench")"
 folder=$WINEPREFIX/drive_c/keldbench
 mkdir -p "$folder"
-cp "$build_root/win/setup/KELDSetup.exe" "$build_root/win/bench/minimal_sheet.exe" "$folder/"
+cp "$win/setup/KELDSetup.exe" "$win/bench/minimal_sheet.exe" "$folder/"
 for f in KELD4K.INI TESTCTL.INI NVXTOOLS.INI; do : >"$folder/$f"; done
 : >"$WINEPREFIX/drive_c/windows/KELDORAN.INI"
 # As after an installation: the card driver's port address is known.
 "$KELD_WINE" reg add 'HKLM\System\CurrentControlSet\Services\NextMove\Parameters' /v NextMove0 \
     /t REG_DWORD /d 800 /f >/dev/null 2>&1
-"$KELD_WINE" "$build_root/win/bench/startup_bench.exe" "$runs" 'C:\keldbench' \
+"$KELD_WINE" "$win/bench/startup_bench.exe" "$runs" 'C:\keldbench' \
     '"C:\keldbench\KELDSetup.exe"' '"C:\keldbench\minimal_sheet.exe"' | tr -d '\r'
 "$root/cmake/wine-session.sh" stop "$bench"

@@ -1,12 +1,11 @@
 // The configuration program's application object.
 #pragma once
 #include "framework/App.h"
+#include "setup/ProductConstants.h"
 
 #include <string>
 
 namespace keld {
-
-inline constexpr const char* kInstanceMutexName = "KeldoranAppMutex";
 
 class CSetupApp : public fw::CWinApp {
 public:
