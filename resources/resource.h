@@ -13,6 +13,9 @@
 #define IDD_GENERAL 188
 #define IDD_OPTIONS 189
 
+// Dialogs
+#define IDD_REINSTALL_OPTIONS 190
+
 // Strings
 #define IDS_ADDRESS_FORMAT 2015
 #define IDS_NO_DRIVER_INFO 2017
@@ -53,6 +56,10 @@
 #define IDC_REMOVE 1007
 #define IDC_REINSTALL 1008
 #define IDC_OPTION_DEFAULTS 1016
+
+// Reinstall Options dialog
+#define IDC_REMOVED_LIST 1000
+#define IDC_REINSTALL_CHOSEN 1008
 
 // Interface Card page
 #define IDC_CARD_DEFAULT 1017

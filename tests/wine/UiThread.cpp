@@ -146,6 +146,18 @@ INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<
                                                     : "the sheet is still open after the test's steps")
                           << "; shown:" << DescribeWindows(TopLevelWindowsOfThread(uiThread));
             CloseWhatIsOpen(uiThread, runEnded);
+            return;
+        }
+        // The sheet is closing: its run ends unless a message box holds it up.
+        HWND box = nullptr;
+        bool ended = WaitUntil([&] {
+            box = FindMessageBox(TopLevelWindowsOfThread(uiThread));
+            return box != nullptr || WaitForSingleObject(runEnded, 0) == WAIT_OBJECT_0;
+        });
+        if (!ended || box) {
+            ADD_FAILURE() << (box ? "a message box held up the closing sheet" : "the closing sheet's run did not end")
+                          << "; shown:" << DescribeWindows(TopLevelWindowsOfThread(uiThread));
+            CloseWhatIsOpen(uiThread, runEnded);
         }
     });
     INT_PTR result = showSheet();

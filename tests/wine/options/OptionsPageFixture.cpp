@@ -1,0 +1,167 @@
+#include "OptionsPageFixture.h"
+
+#include "framework/CheckListBox.h"
+#include "setup/SetupApp.h"
+
+namespace optionstest {
+
+namespace {
+
+void DeleteModules(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.DLL*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        DeleteFileA((folder + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
+void OptionsPage::SetUp()
+{
+    testkit::ConfigurationRun::SetUp();
+    programFolder = keld::GetAppDirectory();
+    DeleteModules(programFolder);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kExtensionsKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kExtensionsKey);
+    RemoveOptionKeys();
+}
+
+void OptionsPage::TearDown()
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kExtensionsKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kExtensionsKey);
+    RemoveOptionKeys();
+    testkit::ConfigurationRun::TearDown();
+}
+
+void OptionsPage::PutModule(const std::string& fileName) const
+{
+    ASSERT_TRUE(CopyFileA(testkit::FromUnixPath(KELD_TEST_OPTION_MODULE).c_str(), (programFolder + fileName).c_str(),
+                          FALSE))
+        << fileName;
+}
+
+void OptionsPage::Register(const std::vector<std::string>& registrations) const
+{
+    int number = 0;
+    for (const std::string& text : registrations)
+        RegisterValue("Extension" + std::to_string(++number), REG_SZ, text + '\0');
+}
+
+void OptionsPage::RegisterValue(const std::string& name, DWORD type, const std::string& data) const
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kExtensionsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+}
+
+void OptionsPage::Installed(const std::string& option, bool enabled) const
+{
+    const DWORD one = 1, flag = enabled ? 1 : 0;
+    SetOptionValue(option, "Installed", REG_DWORD, &one, sizeof one);
+    SetOptionValue(option, "Enabled", REG_DWORD, &flag, sizeof flag);
+}
+
+void OptionsPage::NotInstalled(const std::string& option) const
+{
+    const DWORD one = 1;
+    SetOptionValue(option, "Enabled", REG_DWORD, &one, sizeof one);
+}
+
+INT_PTR OptionsPage::RunOptions(const std::function<void(HWND sheet, HWND page)>& drive)
+{
+    return Run([&](HWND sheet) { drive(sheet, testkit::CurrentPage(sheet)); }, kOptionsPage);
+}
+
+std::string ModuleLog(const std::string& fileName)
+{
+    HMODULE module = GetModuleHandleA(fileName.c_str());
+    if (!module)
+        return {};
+    using LogFunction = const char* (*)();
+    auto log = reinterpret_cast<LogFunction>(reinterpret_cast<void*>(GetProcAddress(module, "TestOptionLog")));
+    return log ? log() : "";
+}
+
+std::string ProcessLog()
+{
+    char all[8192] = {};
+    GetEnvironmentVariableA("TESTOPT_LOG", all, sizeof all);
+    return all;
+}
+
+bool ModuleLoaded(const std::string& fileName)
+{
+    return GetModuleHandleA(fileName.c_str()) != nullptr;
+}
+
+std::vector<std::string> Items(HWND list)
+{
+    std::vector<std::string> items;
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        char text[256] = {};
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<bool> Checks(HWND list)
+{
+    std::vector<bool> checks;
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index)
+        checks.push_back(SendMessageA(list, fw::CLB_GETCHECK, static_cast<WPARAM>(index), 0) == 1);
+    return checks;
+}
+
+int Selection(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+}
+
+namespace {
+
+void ClickAt(HWND list, int index, int x)
+{
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    LPARAM point = MAKELPARAM(item.left + x, (item.top + item.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(list, WM_LBUTTONUP, 0, point);
+}
+
+}  // namespace
+
+void ClickCheckBox(HWND list, int index)
+{
+    ClickAt(list, index, 4);
+}
+
+void ClickItem(HWND list, int index)
+{
+    ClickAt(list, index, 60);
+}
+
+HWND SettingsWindowOf(HWND page, const std::string& name)
+{
+    HWND window = FindWindowExA(page, nullptr, "STATIC", ("settings:" + name).c_str());
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+bool Enabled(HWND page, int id)
+{
+    return IsWindowEnabled(GetDlgItem(page, id)) != FALSE;
+}
+
+}  // namespace optionstest
