@@ -9,7 +9,7 @@ ensure_packages
 # x86_64 build of it where 32-bit programs cannot run.
 configure_wine_build
 win=$(wine_build_dir)
-cmake --build "$win" -j2 --target KELDSetup keldoran_default demo_driver nextmove_sys
+cmake --build "$win" -j2 --target KELDSetup keldoran_default demo_driver nextmove_sys sample_extensions
 
 demo=$build_root/demo
 mkdir -p "$demo"
@@ -23,6 +23,7 @@ install=$WINEPREFIX/drive_c/KELDORAN
 mkdir -p "$install"
 cp "$win/setup/KELDSetup.exe" "$install/"
 cp "$win/standins/keldoran/KELDORAN.EXE" "$install/"
+cp "$win"/standins/extensions/*.DLL "$install/"
 write_if_missing() { [ -f "$1" ] || printf '%b' "$2" >"$1"; }
 write_if_missing "$install/KELD4K.INI" '[Settings]\r\nUnits=0\r\nDefaultLFactor=-1\r\nDefaultRunFeed=10\r\nMaxArcRadiiDif=0.002\r\nBoardAddress=800\r\n'
 write_if_missing "$install/NVXTOOLS.INI" '[Tools]\r\nShaftHeight=1\r\n'
@@ -44,6 +45,20 @@ runs_32bit_wine && sc='C:\windows\syswow64\sc.exe'
 "$wine" sc query NextMove >/dev/null 2>&1 ||
     "$wine" "$sc" create NextMove type= kernel start= auto \
         binPath= '\SystemRoot\system32\drivers\NEXTMOVE.SYS' >/dev/null 2>&1
+# The sample option extensions: the tool changer, the spindle and the
+# control board installed, the coolant pump not (Reinstall... brings it).
+product='HKLM\Software\Brindlecraft\PXR2000'
+if ! "$wine" reg query "$product\\SetupExtensions" $view >/dev/null 2>&1; then
+    n=0
+    for registration in ATC,MakeOption SPINDLE,MakeOption COOLANT,MakeCoolantPump CTRLBRD,MakeOption; do
+        n=$((n + 1))
+        "$wine" reg add "$product\\SetupExtensions" /v "Extension$n" /d "$registration" /f $view >/dev/null 2>&1
+    done
+    for option in ATC Spindle ControlBoard; do
+        "$wine" reg add "$product\\Options\\$option" /v Installed /t REG_DWORD /d 1 /f $view >/dev/null 2>&1
+        "$wine" reg add "$product\\Options\\$option" /v Enabled /t REG_DWORD /d 1 /f $view >/dev/null 2>&1
+    done
+fi
 params='HKLM\System\CurrentControlSet\Services\NextMove\Parameters'
 "$wine" reg query "$params" /v NextMove0 >/dev/null 2>&1 ||
     "$wine" reg add "$params" /v NextMove0 /t REG_DWORD /d 800 /f >/dev/null 2>&1
