@@ -1,0 +1,48 @@
+#!/bin/bash
+# Options page benchmark: time from process start with "/I" to the visible
+# Options page under Wine, with 20 registered sample-sized extension modules
+# against none (the same 20 registrations, their files absent), alternating
+# in one run; prints both medians, their ratio and the cost per module.
+#   bench/options.sh [runs]
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
+runs=${1:-15}
+modules=20
+ensure_packages
+configure_wine_build
+win=$(wine_build_dir)
+cmake --build "$win" -j2 --target KELDSetup startup_bench sample_extensions
+
+bench=$build_root/bench-options
+mkdir -p "$bench"
+eval "$("$root/cmake/wine-session.sh" env "$bench")"
+base=$WINEPREFIX/drive_c/keldbench-options
+view=/reg:64
+runs_32bit_wine && view=/reg:32
+for folder in with none; do
+    mkdir -p "$base/$folder"
+    rm -f "$base/$folder"/*.DLL
+    cp "$win/setup/KELDSetup.exe" "$base/$folder/"
+    for f in KELD4K.INI TESTCTL.INI NVXTOOLS.INI; do : >"$base/$folder/$f"; done
+done
+: >"$WINEPREFIX/drive_c/windows/KELDORAN.INI"
+product='HKLM\Software\Brindlecraft\PXR2000'
+"$KELD_WINE" reg delete "$product\\SetupExtensions" /f $view >/dev/null 2>&1 || true
+samples=(ATC:MakeOption SPINDLE:MakeOption CTRLBRD:MakeOption COOLANT:MakeCoolantPump)
+for i in $(seq 1 $modules); do
+    sample=${samples[$(((i - 1) % ${#samples[@]}))]}
+    name=$(printf 'OPT%02d' "$i")
+    cp "$win/standins/extensions/${sample%%:*}.DLL" "$base/with/$name.DLL"
+    "$KELD_WINE" reg add "$product\\SetupExtensions" /v "Extension$i" /d "$name,${sample##*:}" /f $view >/dev/null 2>&1
+done
+for option in ATC Spindle ControlBoard CoolantPump; do
+    "$KELD_WINE" reg add "$product\\Options\\$option" /v Installed /t REG_DWORD /d 1 /f $view >/dev/null 2>&1
+done
+"$KELD_WINE" reg add 'HKLM\System\CurrentControlSet\Services\NextMove\Parameters' /v NextMove0 \
+    /t REG_DWORD /d 800 /f >/dev/null 2>&1
+"$KELD_WINE" "$win/bench/startup_bench.exe" "$runs" 'C:\keldbench-options' \
+    '"C:\keldbench-options\with\KELDSetup.exe" /I' '"C:\keldbench-options\none\KELDSetup.exe" /I' |
+    tr -d '\r' | tee "$bench/result.txt"
+awk -v n=$modules '/^A median/ {a=$7} /^B median/ {b=$7}
+    END { if (a && b) printf "cost per module: %.2f ms\n", (a - b) / n }' "$bench/result.txt"
+"$root/cmake/wine-session.sh" stop "$bench"
