@@ -44,6 +44,15 @@ void SetString(const std::string& path, const char* name, const std::string& val
     RegCloseKey(key);
 }
 
+std::string GetString(const std::string& path, const char* name)
+{
+    char text[1024] = {};
+    DWORD size = sizeof text - 1;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return {};
+    return text;
+}
+
 void DeleteValue(const std::string& path, const char* name)
 {
     HKEY key = nullptr;

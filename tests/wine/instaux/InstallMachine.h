@@ -25,6 +25,8 @@ void CreateKey(const std::string& path);
 void DeleteTree(const std::string& path, REGSAM view = 0);
 void SetString(const std::string& path, const char* name, const std::string& value, REGSAM view = 0);
 void DeleteValue(const std::string& path, const char* name);
+// A text value; empty when it is missing.
+std::string GetString(const std::string& path, const char* name);
 std::vector<std::string> SubkeysOf(const std::string& path);
 
 // The product key as on a machine without an installation: no InstallDir,

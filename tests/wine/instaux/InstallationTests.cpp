@@ -1,6 +1,7 @@
-// Whole installations: the installer stand-in SETUP.EXE loads INSTAUX.DLL,
-// checks, copies the product's files and finishes, as its own process,
-// with every window answered from here.
+// Whole installations through the product's installer (NSIS), run silently
+// as its own process: it loads INSTAUX.DLL, checks, copies the product's
+// files and finishes, with every window of the library and of the programs
+// it starts answered from here.
 #include "ExpectedTexts.h"
 #include "InstallMachine.h"
 #include "InstallScript.h"
@@ -20,16 +21,6 @@ namespace {
 const Seen kSetupWillRun = Message(ex::kSetupWillRun, "OK");
 const Seen kReboot = Message(ex::kMayNeedReboot, "OK");
 const Seen kOptionsPage = SetupSheet(2);
-
-// A quoted command-line argument; a closing backslash is doubled so that it
-// does not escape the quote.
-std::string Argument(const std::string& text)
-{
-    std::string quoted = "\"" + text;
-    if (!text.empty() && text.back() == '\\')
-        quoted += '\\';
-    return quoted + '"';
-}
 
 class InstauxInstallation : public testing::Test {
 protected:
@@ -57,18 +48,32 @@ protected:
         ResetProductRegistry();
     }
 
-    // Runs SETUP.EXE for `target` with `answers`; its exit code.
+    // Runs the installer silently for `target` with `answers`; its exit
+    // code (the installation's mode, 255 when refused).
     int Install(const std::string& target, std::vector<Answer> answers)
     {
-        std::string command = Argument(testkit::StandInPath("installer/SETUP.EXE")) + " " + Argument(target) + " " +
-                              Argument(m_backup) + " " + Argument(m_disk);
-        testkit::Process setup(command);
-        EXPECT_TRUE(setup.Started());
-        WindowScript script(std::move(answers), setup.Id());
-        EXPECT_TRUE(setup.WaitForExit(90000)) << "SETUP.EXE did not end";
+        std::string folder = target.substr(0, target.size() - 1);  // /D= takes it without the backslash
+        return Run(testkit::Quoted(testkit::FromUnixPath(KELD_INSTALLER)) + " /S /BACKUP=" + m_backup +
+                       " /DISK=" + m_disk + " /D=" + folder,
+                   std::move(answers));
+    }
+    // The uninstaller copies itself away and runs from there, so that it
+    // can delete itself: it has ended when its own file has gone.
+    void Uninstall(const std::string& target)
+    {
+        Run(testkit::Quoted(target + "Uninstall.exe") + " /S", {});
+        testkit::WaitFor("the uninstaller to remove itself",
+                         [&] { return !testkit::FileExists(target + "Uninstall.exe"); }, 30000);
+    }
+    int Run(const std::string& command, std::vector<Answer> answers)
+    {
+        testkit::Process installer(command);
+        EXPECT_TRUE(installer.Started()) << command;
+        WindowScript script(std::move(answers), installer.Id());
+        EXPECT_TRUE(installer.WaitForExit(90000)) << "the installer did not end: " << command;
         m_seen = script.Finish();
         DWORD code = 0;
-        GetExitCodeProcess(setup.Handle(), &code);
+        GetExitCodeProcess(installer.Handle(), &code);
         return static_cast<int>(code);
     }
 
@@ -77,17 +82,34 @@ protected:
     std::vector<Seen> m_seen;
 };
 
+// The file the installer carries as `name`.
 std::string Payload(const std::string& name)
 {
-    return testkit::ReadFile(testkit::StandInPath("installer/payload/" + name));
+    if (name == "KELDSetup.exe")
+        return testkit::ReadFile(testkit::SetupExePath());
+    if (name == "KELDORAN.EXE")
+        return testkit::ReadFile(testkit::StandInPath("keldoran/KELDORAN.EXE"));
+    if (name == "KELDOpt.EXE")
+        return testkit::ReadFile(testkit::StandInPath("keldopt/KELDOpt.EXE"));
+    if (name.size() > 4 && name.substr(name.size() - 4) == ".DLL")
+        return testkit::ReadFile(testkit::StandInPath("extensions/" + name));
+    return testkit::ReadFile(testkit::FromUnixPath(std::string(KELD_SOURCE_DIR) + "/installer/payload/" + name));
 }
+
+const char* const kProgramFiles[] = {"KELDORAN.EXE", "KELDSetup.exe", "KELDOpt.EXE", "ATC.DLL",
+                                     "SPINDLE.DLL",  "COOLANT.DLL",   "CTRLBRD.DLL"};
 
 TEST_F(InstauxInstallation, NewInstallationThenAReplaceThatKeepsTheOldSettingsBesideTheNewOnes)
 {
     ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 1);
     EXPECT_EQ(m_seen, (std::vector<Seen>{kSetupWillRun, kOptionsPage, kReboot}));
-    for (const char* name : {"KELDORAN.EXE", "KELDSetup.exe", "KELDOpt.EXE", "KELD4K.INI", "NVXTOOLS.INI"})
+    for (const char* name : kProgramFiles)
         EXPECT_EQ(testkit::ReadFile(m_target + name), Payload(name)) << name;
+    for (const char* name : {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI"})
+        EXPECT_EQ(testkit::ReadFile(m_target + name), Payload(name)) << name;
+    EXPECT_EQ(GetString(kProductKey, "InstallDir"), m_target);
+    EXPECT_EQ(GetString(std::string(kProductKey) + "\\SetupExtensions", "Extension1"), "ATC,MakeOption");
+    EXPECT_TRUE(KeyExists(std::string(kUninstallKey) + "\\KELDORAN"));
     EXPECT_EQ(testkit::ReadFile(m_target + "KELDOpt.log"),
               "arguments=1 argument=" + m_disk + "KELD.KCI folder=" + m_disk.substr(0, m_disk.size() - 1) +
                   " show=5 lock=free\r\n");
@@ -126,12 +148,41 @@ TEST_F(InstauxInstallation, DecliningTheOtherLocationUpdatesTheInstallationWhere
     EXPECT_FALSE(KeyExists(std::string(kUninstallKey) + "\\KELDORANDeinstkey"));
 }
 
+TEST_F(InstauxInstallation, AnUpdateKeepsTheSettingsAndReplacesThePrograms)
+{
+    ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 1);
+    testkit::WriteFile(m_target + "KELD4K.INI", "[Settings]\r\nUnits=1\r\n");
+    testkit::WriteFile(m_target + "KELDSetup.exe", "an old program");
+    ASSERT_EQ(Install(m_target, {Press(1003), Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 3);
+    EXPECT_EQ(m_seen, (std::vector<Seen>{UpdateReplace(ex::kExistingFirstLine, 25), kSetupWillRun, kOptionsPage,
+                                         kReboot}));
+    EXPECT_EQ(GetPrivateProfileIntA("Settings", "Units", -1, (m_target + "KELD4K.INI").c_str()), 1);
+    EXPECT_EQ(testkit::ReadFile(m_target + "KELDSetup.exe"), Payload("KELDSetup.exe"));
+}
+
+TEST_F(InstauxInstallation, UninstallingRemovesTheProgramsAndKeepsTheConfiguration)
+{
+    ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 1);
+    testkit::WriteFile(m_target + "ATC.CFG", SampleContent("ATC.CFG"));
+    Uninstall(m_target);
+    for (const char* name : kProgramFiles)
+        EXPECT_FALSE(testkit::FileExists(m_target + name)) << name;
+    EXPECT_FALSE(testkit::FileExists(m_target + "Uninstall.exe"));
+    for (const char* name : {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI"})
+        EXPECT_EQ(testkit::ReadFile(m_target + name), Payload(name)) << name;
+    EXPECT_EQ(testkit::ReadFile(m_target + "ATC.CFG"), SampleContent("ATC.CFG"));
+    EXPECT_FALSE(KeyExists(std::string(kUninstallKey) + "\\KELDORAN"));
+    EXPECT_FALSE(KeyExists(std::string(kProductKey) + "\\SetupExtensions"));
+    EXPECT_FALSE(KeyExists(std::string(kProductKey) + "\\Options"));
+    EXPECT_EQ(GetString(kProductKey, "InstallDir"), "");
+}
+
 TEST_F(InstauxInstallation, RefusedWhileKeldoranRuns)
 {
     testkit::RunningKeldoran keldoran(testkit::StandInPath("keldoran/KELDORAN.EXE"));
     ASSERT_EQ(keldoran.Failure(), "");
 
-    EXPECT_EQ(Install(m_target, {Press(IDOK)}), -1);
+    EXPECT_EQ(Install(m_target, {Press(IDOK)}), 255);
     EXPECT_EQ(m_seen, std::vector<Seen>{Message(ex::kProductRunning, "OK")});
     EXPECT_FALSE(testkit::FileExists(m_target));
 
