@@ -6,8 +6,12 @@
 #include "resources/resource.h"
 #include "setup/valueentry/ValueField.h"
 
+#include <commctrl.h>
+
+#include <atomic>
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 using namespace testkit;
 
@@ -18,6 +22,31 @@ const char* const kNoDriverInfo =
     "order to install the NT Driver.\n\nUntil you install the driver, you will not be able to operate the machine.";
 
 using SettingsRun = ConfigurationRun;
+
+// The wParam of every WM_SHEETCLOSING that a window of this thread receives.
+std::vector<WPARAM> g_closingFlags;
+HHOOK g_closingHook = nullptr;
+
+LRESULT CALLBACK RecordSheetClosing(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* message = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_SHEETCLOSING)
+        g_closingFlags.push_back(message->wParam);
+    return CallNextHookEx(g_closingHook, code, wParam, lParam);
+}
+
+// A page that refuses the first OK, as one whose contents do not validate;
+// `data` counts the refusals.
+LRESULT CALLBACK RefuseFirstApply(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    auto* refusals = reinterpret_cast<std::atomic<int>*>(data);
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY && *refusals == 0) {
+        ++*refusals;
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
+        return PSNRET_INVALID_NOCHANGEPAGE;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
 
 TEST_F(SettingsRun, EmptyFilesShowTheDefaultsAndOkWritesEveryKey)
 {
@@ -75,6 +104,38 @@ TEST_F(SettingsRun, CancelAfterChangesWritesNothingAndLeavesAddressAndDriverAlon
     DWORD address = 0;
     EXPECT_TRUE(ReadDriverAddressParameter(address));
     EXPECT_EQ(address, 800u);
+}
+
+// The Welcome page accepts the OK before the Interface Card page refuses it.
+TEST_F(SettingsRun, CancelAfterARefusedOkIsACancel)
+{
+    WriteProgram("Units=0\r\nBoardAddress=800\r\n");
+    std::string program = ReadFile(TestApp().ProgramIniPath), tools = ReadFile(TestApp().ToolsIniPath),
+                control = ReadFile(TestApp().ControlIniPath);
+    std::atomic<int> refusals{0};
+    bool openAfterRefusal = false;
+    g_closingFlags.clear();
+    g_closingHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordSheetClosing, nullptr, GetCurrentThreadId());
+    INT_PTR result = Run([&](HWND sheet) {
+        PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitFor("the Metric click to switch the units", [] { return keld::InchUnits == 0; }, 5000));
+        HWND card = ShowPage(sheet, 3);
+        ui.Invoke([&] { SetWindowSubclass(card, RefuseFirstApply, 1, reinterpret_cast<DWORD_PTR>(&refusals)); });
+        PressButton(sheet, IDOK);
+        ASSERT_TRUE(WaitFor("the Interface Card page to refuse OK", [&] { return refusals == 1; }, 5000));
+        ui.WaitForPostedMessages();
+        openAfterRefusal = IsWindowVisible(sheet) && CurrentPage(sheet) != nullptr;
+        PressButton(sheet, IDCANCEL);
+    });
+    UnhookWindowsHookEx(g_closingHook);
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(ReadFile(TestApp().ProgramIniPath), program);
+    EXPECT_EQ(ReadFile(TestApp().ToolsIniPath), tools);
+    EXPECT_EQ(ReadFile(TestApp().ControlIniPath), control);
+    EXPECT_FALSE(QueryDriverService().exists);
+    ASSERT_FALSE(g_closingFlags.empty());
+    EXPECT_EQ(g_closingFlags, std::vector<WPARAM>(g_closingFlags.size(), 0));
 }
 
 TEST_F(SettingsRun, StoredFormsAreNormalisedOnOk)
