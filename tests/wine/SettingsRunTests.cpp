@@ -274,6 +274,56 @@ TEST_F(SettingsRun, UnreadableAddressIsReportedShownAsDefaultAndNotStored)
     EXPECT_TRUE(QueryDriverService().exists);  // made to run as far as possible
 }
 
+struct TextAddressCase {
+    const char* name;
+    DWORD type;
+    std::string data;  // four bytes, the width of the address
+};
+
+class SettingsRunTextAddress : public SettingsRun, public testing::WithParamInterface<TextAddressCase> {};
+
+// Text is no port address: it counts as a missing parameter, whatever its
+// four bytes would read as.
+TEST_P(SettingsRunTextAddress, IsReportedShownAsDefaultAndNotStored)
+{
+    SetDriverAddressParameterData(GetParam().type, GetParam().data);
+    WriteProgram("BoardAddress=812\r\n");
+    std::string shown;
+    Run([&](HWND sheet) {
+        shown = Text(ShowPage(sheet, 3), IDC_ADDRESS);
+        PressButton(sheet, IDOK);
+    });
+    EXPECT_EQ(messagesBeforeSheet, std::vector<std::string>{kNoDriverInfo});
+    EXPECT_EQ(shown, "800 (320 hex)");
+    DWORD type = 0;
+    std::string data;
+    ASSERT_TRUE(ReadDriverAddressParameterData(type, data));
+    EXPECT_EQ(type, GetParam().type);
+    EXPECT_EQ(data, GetParam().data);
+    EXPECT_EQ(Program("BoardAddress"), "812");
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, SettingsRunTextAddress,
+    testing::Values(TextAddressCase{"string", REG_SZ, std::string("800", 4)},
+                    TextAddressCase{"expandable_string", REG_EXPAND_SZ, std::string("800", 4)},
+                    TextAddressCase{"string_list", REG_MULTI_SZ, std::string("80\0", 4)}),
+    [](const testing::TestParamInfo<TextAddressCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsRun, FourBytesOfBinaryDataAreReadAsTheAddress)
+{
+    const DWORD address = 816;
+    SetDriverAddressParameterData(REG_BINARY, std::string(reinterpret_cast<const char*>(&address), 4));
+    WriteProgram("BoardAddress=800\r\n");
+    std::string shown;
+    Run([&](HWND sheet) {
+        shown = Text(ShowPage(sheet, 3), IDC_ADDRESS);
+        PressButton(sheet, IDCANCEL);
+    });
+    EXPECT_TRUE(messagesBeforeSheet.empty());
+    EXPECT_EQ(shown, "816 (330 hex)");
+    EXPECT_EQ(Program("BoardAddress"), "816");
+}
+
 TEST_F(SettingsRun, OnWindows9xNoRegistryNoDriverAndNoAddressWrite)
 {
     TestApp().IsWindowsNT = false;
