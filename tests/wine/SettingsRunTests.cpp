@@ -256,6 +256,18 @@ TEST_F(SettingsRun, UnchangedAddressOnNtMakesSureTheDriverRuns)
     EXPECT_EQ(Program("BoardAddress"), "800");
 }
 
+TEST_F(SettingsRun, UnchangedAddressOnNtLeavesARunningDriverAlone)
+{
+    ASSERT_TRUE(RegisterDriverService());
+    ASSERT_TRUE(StartDriverService());
+    WriteProgram("BoardAddress=800\r\n");
+    DWORD starts = DriverStartCount();
+    Run([&](HWND sheet) { PressButton(sheet, IDOK); });
+    EXPECT_TRUE(QueryDriverService().running);
+    EXPECT_EQ(DriverStartCount(), starts);
+    EXPECT_EQ(DriverRunningAddress(), 800u);
+}
+
 TEST_F(SettingsRun, UnreadableAddressIsReportedShownAsDefaultAndNotStored)
 {
     SetDriverAddressParameter(-1);
