@@ -68,12 +68,13 @@ bool DetectWindowsNT()
 
 int CInstallHelperApp::PreInstallCheck(DWORD value, const char* targetDir, const char* backupDir, char* existingDir)
 {
+    // Whatever this call ends with, an earlier check's decision is gone.
+    m_checkDecided = false;
+    m_backedUp.clear();
     if (!AcquireInstanceLock()) {
         fw::AppMessageBox(text::kProductRunning);
         return kResultCancelled;
     }
-    m_checkDecided = false;
-    m_backedUp.clear();
     TargetDirectory = targetDir ? targetDir : "";
     BackupDirectory = backupDir ? backupDir : "";
     FirstArgument = value;

@@ -4,6 +4,7 @@
 #include "ExpectedTexts.h"
 #include "PreInstallFixture.h"
 
+#include "../RunningKeldoran.h"
 #include "../TestFiles.h"
 #include "../WindowDriver.h"
 
@@ -254,6 +255,26 @@ INSTANTIATE_TEST_SUITE_P(Files, InstauxPostInstallReplace,
                     ReplaceCase{"atc_missing", {"ATC.CFG"}, true},
                     ReplaceCase{"two_missing_one_message", {"ATC.CFG", "TESTCTL.INI"}, true}),
     [](const testing::TestParamInfo<ReplaceCase>& info) { return std::string(info.param.name); });
+
+// The first installation has ended; then the product runs and holds the
+// lock, and the installer checks again.
+TEST_F(InstauxPostInstall, CheckRefusedWhileTheProductRunsForgetsTheEarlierDecision)
+{
+    ASSERT_EQ(Check({}), 1);
+    Install();
+    ASSERT_EQ(Finish({Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 0);
+    testkit::RemoveFile(m_target + "KELDOpt.log");
+
+    testkit::RunningKeldoran keldoran(testkit::StandInPath("keldoran/KELDORAN.EXE"));
+    ASSERT_EQ(keldoran.Failure(), "");
+    ASSERT_EQ(Check({Press(IDOK)}), -1);
+    ASSERT_EQ(m_seen, std::vector<Seen>{Message(ex::kProductRunning, "OK")});
+
+    EXPECT_EQ(Finish({}), 0);
+    EXPECT_TRUE(m_seen.empty());
+    EXPECT_TRUE(ImportRuns().empty());
+    EXPECT_TRUE(keldoran.Stop());
+}
 
 struct WithoutDecisionCase {
     const char* name;
