@@ -256,6 +256,33 @@ INSTANTIATE_TEST_SUITE_P(Files, InstauxPostInstallReplace,
                     ReplaceCase{"two_missing_one_message", {"ATC.CFG", "TESTCTL.INI"}, true}),
     [](const testing::TestParamInfo<ReplaceCase>& info) { return std::string(info.param.name); });
 
+// Backups of an earlier installation lie in the backup directory and
+// beside the target's files; this Replace cannot back up ATC.CFG.
+TEST_F(InstauxPostInstall, ReplaceRestoresOnlyWhatItsCheckBackedUpOverEarlierBackups)
+{
+    PutKeldoran(m_target, "versions/1050");
+    PutConfigurationFiles();
+    testkit::RemoveFile(m_target + "ATC.CFG");
+    for (const char* name : kConfigurationFiles) {
+        testkit::WriteFile(m_backup + name + ".Backup", std::string("earlier backup of ") + name);
+        testkit::WriteFile(m_target + name + ".Backup", std::string("target's own backup of ") + name);
+    }
+    ASSERT_EQ(Check({Press(1001), Press(IDYES)}), 2);
+    for (const char* name : kConfigurationFiles) {
+        std::string expected = name == std::string("ATC.CFG") ? "earlier backup of ATC.CFG" : SampleContent(name);
+        EXPECT_EQ(testkit::ReadFile(m_backup + name + ".Backup"), expected) << name;
+    }
+    Install();
+
+    EXPECT_EQ(Finish({Press(IDOK), Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 0);
+    EXPECT_EQ(m_seen, (std::vector<Seen>{Message(ex::kRestoreFailed, "OK"), kSetupWillRun, kOptionsPage, kReboot}));
+    for (const char* name : kConfigurationFiles) {
+        std::string expected =
+            name == std::string("ATC.CFG") ? "target's own backup of ATC.CFG" : SampleContent(name);
+        EXPECT_EQ(testkit::ReadFile(m_target + name + ".Backup"), expected) << name;
+    }
+}
+
 // The first installation has ended; then the product runs and holds the
 // lock, and the installer checks again.
 TEST_F(InstauxPostInstall, CheckRefusedWhileTheProductRunsForgetsTheEarlierDecision)
