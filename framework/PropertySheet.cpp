@@ -87,8 +87,6 @@ bool CPropertyPage::OnNotify(NMHDR* header, LRESULT& result)
         return true;
     case PSN_APPLY:
         OnOK();
-        if (m_sheet)
-            m_sheet->NoteApplied();
         result = PSNRET_NOERROR;
         return true;
     case PSN_RESET:
@@ -159,12 +157,18 @@ LRESULT CALLBACK CPropertySheet::SheetProc(HWND hwnd, UINT message, WPARAM wPara
     UINT outerMessage = sheet->m_currentMessage;
     sheet->m_currentMessage = message;
     LRESULT result = 0;
+    const bool okCommand = message == WM_COMMAND && LOWORD(wParam) == IDOK &&
+                           PropSheet_GetCurrentPageHwnd(hwnd) != nullptr;
     if (message == WM_INITDIALOG) {
         result = sheet->Default(message, wParam, lParam);
         sheet->OnInitDialog();
     } else if (!sheet->HandleMessage(message, wParam, lParam, result)) {
         result = sheet->Default(message, wParam, lParam);
     }
+    // The sheet ends through OK only when every page accepted it: a refused
+    // OK leaves a page current, and a later Cancel stays a Cancel.
+    if (okCommand && PropSheet_GetCurrentPageHwnd(hwnd) == nullptr)
+        sheet->m_closedThroughOk = true;
     sheet->m_currentMessage = outerMessage;
     if (message == WM_NCDESTROY) {
         ::RemovePropA(hwnd, kSheetProperty);
@@ -190,7 +194,7 @@ INT_PTR CPropertySheet::RunModalLoop()
     header.nStartPage = m_startPage < descriptions.size() ? m_startPage : 0;
     header.ppsp = descriptions.data();
 
-    m_applied = false;
+    m_closedThroughOk = false;
     m_modalResult = 0;
     t_sheetBeingCreated = this;
     t_creationHook = ::SetWindowsHookExA(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
@@ -219,7 +223,7 @@ INT_PTR CPropertySheet::RunModalLoop()
         }
     }
 
-    m_modalResult = m_applied ? IDOK : IDCANCEL;
+    m_modalResult = m_closedThroughOk ? IDOK : IDCANCEL;
     if (parentDisabled)
         ::EnableWindow(m_parent, TRUE);
     ::DestroyWindow(sheet);

@@ -54,8 +54,9 @@ public:
 
     void AddPage(CPropertyPage* page);
 
-    // The modal run: IDOK after OK, IDCANCEL after Cancel, Escape or the
-    // close box; -1 when the sheet could not be created.
+    // The modal run: IDOK when the sheet closed through its OK button (every
+    // page accepted it), IDCANCEL after Cancel, Escape or the close box, also
+    // when an OK was refused before; -1 when the sheet could not be created.
     virtual INT_PTR DoModal();
 
     // Result of the current modal run, known from the moment the sheet ends
@@ -76,14 +77,13 @@ private:
     friend class CPropertyPage;
     static LRESULT CALLBACK SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
-    void NoteApplied() { m_applied = true; }
 
     std::string m_caption;
     HWND m_parent;
     UINT m_startPage;
     std::vector<CPropertyPage*> m_pages;
     WNDPROC m_defaultProc = nullptr;
-    bool m_applied = false;
+    bool m_closedThroughOk = false;
     INT_PTR m_modalResult = 0;
     UINT m_currentMessage = 0;
 };

@@ -17,6 +17,11 @@ std::string ImportCommandLine(const std::string& targetDir, const std::string& c
 // "\"<targetDir>KELDSetup.exe\" /I"
 std::string SetupCommandLine(const std::string& targetDir);
 
+// Whether `directory` names a folder the same way from every current
+// directory: a drive letter with its root (C:\...) or a network share
+// (\\server\share\...). Empty, relative and drive-relative texts do not.
+bool IsFullDirectoryPath(const std::string& directory);
+
 inline constexpr const char* kSetupProgramName = "KELDSetup.exe";
 
 }  // namespace instaux

@@ -59,15 +59,18 @@ int CInstallHelperApp::PostInstall(const char* configDirText)
     return 0;
 }
 
-// Copies each backup from the backup directory into the target directory,
-// both named name + ".Backup"; one message however many copies failed.
+// Copies each backup that this check made from the backup directory into
+// the target directory, both named name + ".Backup"; one message however
+// many copies failed. A backup left in the backup directory by an earlier
+// installation is not this one's: it would replace the target's own.
 void CInstallHelperApp::RestoreConfigurationBackups()
 {
     bool complete = true;
     for (const ConfigurationFile& file : kConfigurationFiles) {
         std::string source = BackupPath(BackupDirectory, file.name);
-        if (!::CopyFileA(source.c_str(), BackupPath(TargetDirectory, file.name).c_str(), FALSE) &&
-            CopyFailureCounts(file, PathExists(source)))
+        bool restored = m_backedUp.count(file.name) != 0 &&
+                        ::CopyFileA(source.c_str(), BackupPath(TargetDirectory, file.name).c_str(), FALSE);
+        if (!restored && CopyFailureCounts(file, m_backedUp.count(file.name) != 0))
             complete = false;
     }
     if (!complete)

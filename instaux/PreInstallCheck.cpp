@@ -54,6 +54,14 @@ private:
     std::unique_ptr<CPleaseWaitDlg> m_window;
 };
 
+// A string-table text with one %s.
+std::string FormatResourceString(UINT id, const std::string& argument)
+{
+    std::string format = fw::LoadResourceString(id);
+    size_t at = format.find("%s");
+    return at == std::string::npos ? format : format.replace(at, 2, argument);
+}
+
 bool DetectWindowsNT()
 {
     OSVERSIONINFOA version{};
@@ -68,12 +76,22 @@ bool DetectWindowsNT()
 
 int CInstallHelperApp::PreInstallCheck(DWORD value, const char* targetDir, const char* backupDir, char* existingDir)
 {
+    // Whatever this call ends with, an earlier check's decision is gone.
+    m_checkDecided = false;
+    m_backedUp.clear();
+    // Relative directories would send the clean-up to the installer's
+    // current directory and the started programs through the search path.
+    for (const char* directory : {targetDir, backupDir}) {
+        std::string text = directory ? directory : "";
+        if (!IsFullDirectoryPath(text)) {
+            fw::AppMessageBox(FormatResourceString(IDS_DIRECTORY_NOT_FULL, text));
+            return kResultCancelled;
+        }
+    }
     if (!AcquireInstanceLock()) {
         fw::AppMessageBox(text::kProductRunning);
         return kResultCancelled;
     }
-    m_checkDecided = false;
-    m_backedUp.clear();
     TargetDirectory = targetDir ? targetDir : "";
     BackupDirectory = backupDir ? backupDir : "";
     FirstArgument = value;

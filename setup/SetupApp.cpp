@@ -16,9 +16,7 @@ CSetupApp& SetupApp()
 
 std::string GetAppDirectory()
 {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return AppDirectoryOf(path);
+    return AppDirectoryOf(fw::ModulePath());
 }
 
 CSetupApp::CSetupApp() : fw::CWinApp("KELDORAN Setup")

@@ -9,6 +9,11 @@ namespace keld {
 namespace {
 constexpr const char* kSection = "Settings";
 constexpr const char* kKey = "BoardAddress";
+
+bool IsTextValueType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
 }  // namespace
 
 bool GetBoardAddress(int& address)
@@ -23,9 +28,12 @@ bool GetBoardAddress(int& address)
         return false;
     DWORD value = 0;
     DWORD size = sizeof value;
-    LONG read = ::RegQueryValueExA(key, kDriverAddressValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+    DWORD type = REG_NONE;
+    LONG read = ::RegQueryValueExA(key, kDriverAddressValue, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     ::RegCloseKey(key);
-    if (read != ERROR_SUCCESS)
+    // Text would be taken for its character codes ("800" as 0x303038): a
+    // port address no one chose, which the driver would then be given.
+    if (read != ERROR_SUCCESS || IsTextValueType(type))
         return false;
     if (static_cast<int>(app.GetProfileInt(kSection, kKey, 0)) != static_cast<int>(value))
         app.WriteProfileInt(kSection, kKey, static_cast<int>(value));

@@ -5,7 +5,7 @@
 namespace keld {
 
 // False when the address cannot be read (on NT: the driver parameter is
-// missing); the out value is then undefined.
+// missing or holds text); the out value is then undefined.
 bool GetBoardAddress(int& address);
 // Stores the address; on NT writes the driver parameter and restarts the
 // driver first, and leaves the profile alone when either fails.

@@ -149,6 +149,51 @@ TEST_F(Pages, GeneralSpinsStopAtTheirLimitsAndStoredValuesShowUnchanged)
     EXPECT_EQ(Control("FlowCtl", "MaxSubDepth"), "250");
 }
 
+struct SpinEndCase {
+    const char* name;
+    const char* section;
+    const char* key;
+    int edit;
+    int spin;
+    const char* end;  // a limit of the range, stored before the run
+    bool up;          // the arrow that points beyond it
+    const char* back; // after one step the other way
+};
+
+class GeneralSpinEnd : public Pages, public testing::WithParamInterface<SpinEndCase> {};
+
+// Each click is handled before the text is read.
+TEST_P(GeneralSpinEnd, StopsAtTheLimitAndStepsBackFromIt)
+{
+    const SpinEndCase& c = GetParam();
+    WriteFile(TestApp().ControlIniPath, std::string("[") + c.section + "]\r\n" + c.key + "=" + c.end + "\r\n");
+    std::string beyond, back;
+    Run([&](HWND sheet) {
+        HWND general = ShowPage(sheet, 1);
+        ClickSpin(GetDlgItem(general, c.spin), c.up);
+        ui.WaitForPostedMessages();
+        beyond = Text(general, c.edit);
+        ClickSpin(GetDlgItem(general, c.spin), !c.up);
+        ui.WaitForPostedMessages();
+        back = Text(general, c.edit);
+        PressButton(sheet, IDCANCEL);
+    });
+    EXPECT_EQ(beyond, c.end);
+    EXPECT_EQ(back, c.back);
+}
+
+INSTANTIATE_TEST_SUITE_P(Spins, GeneralSpinEnd,
+    testing::Values(
+        SpinEndCase{"places_top", "Defaults", "ValueDispPrec", IDC_DECIMAL_PLACES, IDC_DECIMAL_PLACES_SPIN, "8", true, "7"},
+        SpinEndCase{"places_bottom", "Defaults", "ValueDispPrec", IDC_DECIMAL_PLACES, IDC_DECIMAL_PLACES_SPIN, "1", false,
+                    "2"},
+        SpinEndCase{"subs_top", "FlowCtl", "MaxSubs", IDC_MAX_SUBS, IDC_MAX_SUBS_SPIN, "100", true, "99"},
+        SpinEndCase{"subs_bottom", "FlowCtl", "MaxSubs", IDC_MAX_SUBS, IDC_MAX_SUBS_SPIN, "1", false, "2"},
+        SpinEndCase{"depth_top", "FlowCtl", "MaxSubDepth", IDC_MAX_SUB_DEPTH, IDC_MAX_SUB_DEPTH_SPIN, "100", true, "99"},
+        SpinEndCase{"depth_bottom", "FlowCtl", "MaxSubDepth", IDC_MAX_SUB_DEPTH, IDC_MAX_SUB_DEPTH_SPIN, "1", false,
+                    "2"}),
+    [](const testing::TestParamInfo<SpinEndCase>& info) { return std::string(info.param.name); });
+
 TEST_F(Pages, GeneralExpressionIsShownEvaluatedAndStored)
 {
     std::string shown;

@@ -157,6 +157,66 @@ TEST_F(DibPicture, OtherDestinationSizeStretches)
             EXPECT_EQ(canvas.At(x, y), Used20Colour(x / 2, y / 2)) << x << "," << y;
 }
 
+TEST_F(DibPicture, UnscaledCopyPutsThePartAskedForIntoThePartGiven)
+{
+    keld::CDibPicture dib;
+    ASSERT_TRUE(dib.Load(kUsed20));
+    Canvas canvas;
+    RECT source{2, 0, 6, 3}, destination{5, 7, 9, 10};
+    EXPECT_GT(dib.Draw(canvas.dc, destination, source), 0);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            POINT at{x, y};
+            COLORREF expected = PtInRect(&destination, at) ? Used20Colour(x - 5 + 2, y - 7 + 0) : RGB(0, 0, 0);
+            EXPECT_EQ(canvas.At(x, y), expected) << x << "," << y;
+        }
+}
+
+int CALLBACK NoteRecordType(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM types)
+{
+    reinterpret_cast<std::vector<DWORD>*>(types)->push_back(record->iType);
+    return 1;
+}
+
+// The bitmap calls that Draw makes, as an enhanced metafile records them.
+std::vector<DWORD> BitmapCallsOfDraw(const keld::CDibPicture& dib, const RECT& destination, const RECT& source)
+{
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    dib.Draw(dc, destination, source);
+    HENHMETAFILE metafile = CloseEnhMetaFile(dc);
+    std::vector<DWORD> types, calls;
+    EnumEnhMetaFile(nullptr, metafile, NoteRecordType, &types, nullptr);
+    DeleteEnhMetaFile(metafile);
+    for (DWORD type : types)
+        if (type == EMR_SETDIBITSTODEVICE || type == EMR_STRETCHDIBITS || type == EMR_BITBLT ||
+            type == EMR_STRETCHBLT)
+            calls.push_back(type);
+    return calls;
+}
+
+struct DrawCallCase {
+    const char* name;
+    RECT source;
+    RECT destination;
+    DWORD call;
+};
+
+class DibDrawing : public DibPicture, public testing::WithParamInterface<DrawCallCase> {};
+
+TEST_P(DibDrawing, CopiesUnscaledExactlyWhenTheSizesAreEqual)
+{
+    keld::CDibPicture dib;
+    ASSERT_TRUE(dib.Load(kUsed20));
+    EXPECT_EQ(BitmapCallsOfDraw(dib, GetParam().destination, GetParam().source), std::vector<DWORD>{GetParam().call});
+}
+
+INSTANTIATE_TEST_SUITE_P(Rectangles, DibDrawing,
+    testing::Values(DrawCallCase{"whole", {0, 0, 8, 4}, {0, 0, 8, 4}, EMR_SETDIBITSTODEVICE},
+                    DrawCallCase{"part_elsewhere", {2, 0, 6, 3}, {5, 7, 9, 10}, EMR_SETDIBITSTODEVICE},
+                    DrawCallCase{"larger", {0, 0, 8, 4}, {0, 0, 16, 8}, EMR_STRETCHDIBITS},
+                    DrawCallCase{"other_height_only", {0, 0, 8, 4}, {3, 3, 11, 5}, EMR_STRETCHDIBITS}),
+    [](const testing::TestParamInfo<DrawCallCase>& info) { return std::string(info.param.name); });
+
 // A switch row that counts how often it is drawn, on a dialog of its own.
 class CountingSwitch : public keld::CDipSwitchButton {
 public:

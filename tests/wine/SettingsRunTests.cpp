@@ -6,8 +6,12 @@
 #include "resources/resource.h"
 #include "setup/valueentry/ValueField.h"
 
+#include <commctrl.h>
+
+#include <atomic>
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 using namespace testkit;
 
@@ -18,6 +22,31 @@ const char* const kNoDriverInfo =
     "order to install the NT Driver.\n\nUntil you install the driver, you will not be able to operate the machine.";
 
 using SettingsRun = ConfigurationRun;
+
+// The wParam of every WM_SHEETCLOSING that a window of this thread receives.
+std::vector<WPARAM> g_closingFlags;
+HHOOK g_closingHook = nullptr;
+
+LRESULT CALLBACK RecordSheetClosing(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* message = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_SHEETCLOSING)
+        g_closingFlags.push_back(message->wParam);
+    return CallNextHookEx(g_closingHook, code, wParam, lParam);
+}
+
+// A page that refuses the first OK, as one whose contents do not validate;
+// `data` counts the refusals.
+LRESULT CALLBACK RefuseFirstApply(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    auto* refusals = reinterpret_cast<std::atomic<int>*>(data);
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY && *refusals == 0) {
+        ++*refusals;
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
+        return PSNRET_INVALID_NOCHANGEPAGE;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
 
 TEST_F(SettingsRun, EmptyFilesShowTheDefaultsAndOkWritesEveryKey)
 {
@@ -75,6 +104,38 @@ TEST_F(SettingsRun, CancelAfterChangesWritesNothingAndLeavesAddressAndDriverAlon
     DWORD address = 0;
     EXPECT_TRUE(ReadDriverAddressParameter(address));
     EXPECT_EQ(address, 800u);
+}
+
+// The Welcome page accepts the OK before the Interface Card page refuses it.
+TEST_F(SettingsRun, CancelAfterARefusedOkIsACancel)
+{
+    WriteProgram("Units=0\r\nBoardAddress=800\r\n");
+    std::string program = ReadFile(TestApp().ProgramIniPath), tools = ReadFile(TestApp().ToolsIniPath),
+                control = ReadFile(TestApp().ControlIniPath);
+    std::atomic<int> refusals{0};
+    bool openAfterRefusal = false;
+    g_closingFlags.clear();
+    g_closingHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordSheetClosing, nullptr, GetCurrentThreadId());
+    INT_PTR result = Run([&](HWND sheet) {
+        PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitFor("the Metric click to switch the units", [] { return keld::InchUnits == 0; }, 5000));
+        HWND card = ShowPage(sheet, 3);
+        ui.Invoke([&] { SetWindowSubclass(card, RefuseFirstApply, 1, reinterpret_cast<DWORD_PTR>(&refusals)); });
+        PressButton(sheet, IDOK);
+        ASSERT_TRUE(WaitFor("the Interface Card page to refuse OK", [&] { return refusals == 1; }, 5000));
+        ui.WaitForPostedMessages();
+        openAfterRefusal = IsWindowVisible(sheet) && CurrentPage(sheet) != nullptr;
+        PressButton(sheet, IDCANCEL);
+    });
+    UnhookWindowsHookEx(g_closingHook);
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(ReadFile(TestApp().ProgramIniPath), program);
+    EXPECT_EQ(ReadFile(TestApp().ToolsIniPath), tools);
+    EXPECT_EQ(ReadFile(TestApp().ControlIniPath), control);
+    EXPECT_FALSE(QueryDriverService().exists);
+    ASSERT_FALSE(g_closingFlags.empty());
+    EXPECT_EQ(g_closingFlags, std::vector<WPARAM>(g_closingFlags.size(), 0));
 }
 
 TEST_F(SettingsRun, StoredFormsAreNormalisedOnOk)
@@ -195,6 +256,18 @@ TEST_F(SettingsRun, UnchangedAddressOnNtMakesSureTheDriverRuns)
     EXPECT_EQ(Program("BoardAddress"), "800");
 }
 
+TEST_F(SettingsRun, UnchangedAddressOnNtLeavesARunningDriverAlone)
+{
+    ASSERT_TRUE(RegisterDriverService());
+    ASSERT_TRUE(StartDriverService());
+    WriteProgram("BoardAddress=800\r\n");
+    DWORD starts = DriverStartCount();
+    Run([&](HWND sheet) { PressButton(sheet, IDOK); });
+    EXPECT_TRUE(QueryDriverService().running);
+    EXPECT_EQ(DriverStartCount(), starts);
+    EXPECT_EQ(DriverRunningAddress(), 800u);
+}
+
 TEST_F(SettingsRun, UnreadableAddressIsReportedShownAsDefaultAndNotStored)
 {
     SetDriverAddressParameter(-1);
@@ -211,6 +284,56 @@ TEST_F(SettingsRun, UnreadableAddressIsReportedShownAsDefaultAndNotStored)
     EXPECT_FALSE(ReadDriverAddressParameter(address));
     EXPECT_EQ(Program("BoardAddress"), "812");
     EXPECT_TRUE(QueryDriverService().exists);  // made to run as far as possible
+}
+
+struct TextAddressCase {
+    const char* name;
+    DWORD type;
+    std::string data;  // four bytes, the width of the address
+};
+
+class SettingsRunTextAddress : public SettingsRun, public testing::WithParamInterface<TextAddressCase> {};
+
+// Text is no port address: it counts as a missing parameter, whatever its
+// four bytes would read as.
+TEST_P(SettingsRunTextAddress, IsReportedShownAsDefaultAndNotStored)
+{
+    SetDriverAddressParameterData(GetParam().type, GetParam().data);
+    WriteProgram("BoardAddress=812\r\n");
+    std::string shown;
+    Run([&](HWND sheet) {
+        shown = Text(ShowPage(sheet, 3), IDC_ADDRESS);
+        PressButton(sheet, IDOK);
+    });
+    EXPECT_EQ(messagesBeforeSheet, std::vector<std::string>{kNoDriverInfo});
+    EXPECT_EQ(shown, "800 (320 hex)");
+    DWORD type = 0;
+    std::string data;
+    ASSERT_TRUE(ReadDriverAddressParameterData(type, data));
+    EXPECT_EQ(type, GetParam().type);
+    EXPECT_EQ(data, GetParam().data);
+    EXPECT_EQ(Program("BoardAddress"), "812");
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, SettingsRunTextAddress,
+    testing::Values(TextAddressCase{"string", REG_SZ, std::string("800", 4)},
+                    TextAddressCase{"expandable_string", REG_EXPAND_SZ, std::string("800", 4)},
+                    TextAddressCase{"string_list", REG_MULTI_SZ, std::string("80\0", 4)}),
+    [](const testing::TestParamInfo<TextAddressCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsRun, FourBytesOfBinaryDataAreReadAsTheAddress)
+{
+    const DWORD address = 816;
+    SetDriverAddressParameterData(REG_BINARY, std::string(reinterpret_cast<const char*>(&address), 4));
+    WriteProgram("BoardAddress=800\r\n");
+    std::string shown;
+    Run([&](HWND sheet) {
+        shown = Text(ShowPage(sheet, 3), IDC_ADDRESS);
+        PressButton(sheet, IDCANCEL);
+    });
+    EXPECT_TRUE(messagesBeforeSheet.empty());
+    EXPECT_EQ(shown, "816 (330 hex)");
+    EXPECT_EQ(Program("BoardAddress"), "816");
 }
 
 TEST_F(SettingsRun, OnWindows9xNoRegistryNoDriverAndNoAddressWrite)

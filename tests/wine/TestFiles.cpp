@@ -117,6 +117,32 @@ void SetDriverAddressParameter(long long address)
     RegCloseKey(key);
 }
 
+void SetDriverAddressParameterData(DWORD type, const std::string& data)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "NextMove0", 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+}
+
+bool ReadDriverAddressParameterData(DWORD& type, std::string& data)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char buffer[256];
+    DWORD size = sizeof buffer;
+    bool read = RegQueryValueExA(key, "NextMove0", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+                ERROR_SUCCESS;
+    RegCloseKey(key);
+    if (read)
+        data.assign(buffer, size);
+    return read;
+}
+
 bool ReadDriverAddressParameter(DWORD& address)
 {
     HKEY key = nullptr;

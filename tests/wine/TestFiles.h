@@ -44,6 +44,10 @@ Installation MakeInstallation(const std::string& name, bool withProfileFiles = t
 // removes the value.
 void SetDriverAddressParameter(long long address);
 bool ReadDriverAddressParameter(DWORD& address);
+// NextMove0 with the given registry type and raw data.
+void SetDriverAddressParameterData(DWORD type, const std::string& data);
+// NextMove0 as it is stored: its type and raw data; false when missing.
+bool ReadDriverAddressParameterData(DWORD& type, std::string& data);
 
 // A started process; ended (killed if need be) when the object goes.
 class Process {

@@ -29,6 +29,10 @@ inline const std::string kDriverStopFailed =
 inline const std::string kServiceManagerError =
     "Error Opening Service Manager.\n\nYou may have to restart your computer after installation in order to use the "
     "software.";
+inline std::string DirectoryNotFull(const std::string& directory)
+{
+    return "The directory '" + directory + "' is not a full path.\n\nSETUP cannot install KELDORAN there.";
+}
 inline const std::string kOldFirstLine = "An old version of KELDORAN is already installed.";
 inline const std::string kExistingFirstLine = "An existing version of KELDORAN is already installed.";
 

@@ -4,6 +4,7 @@
 #include "ExpectedTexts.h"
 #include "PreInstallFixture.h"
 
+#include "../RunningKeldoran.h"
 #include "../TestFiles.h"
 #include "../WindowDriver.h"
 
@@ -254,6 +255,53 @@ INSTANTIATE_TEST_SUITE_P(Files, InstauxPostInstallReplace,
                     ReplaceCase{"atc_missing", {"ATC.CFG"}, true},
                     ReplaceCase{"two_missing_one_message", {"ATC.CFG", "TESTCTL.INI"}, true}),
     [](const testing::TestParamInfo<ReplaceCase>& info) { return std::string(info.param.name); });
+
+// Backups of an earlier installation lie in the backup directory and
+// beside the target's files; this Replace cannot back up ATC.CFG.
+TEST_F(InstauxPostInstall, ReplaceRestoresOnlyWhatItsCheckBackedUpOverEarlierBackups)
+{
+    PutKeldoran(m_target, "versions/1050");
+    PutConfigurationFiles();
+    testkit::RemoveFile(m_target + "ATC.CFG");
+    for (const char* name : kConfigurationFiles) {
+        testkit::WriteFile(m_backup + name + ".Backup", std::string("earlier backup of ") + name);
+        testkit::WriteFile(m_target + name + ".Backup", std::string("target's own backup of ") + name);
+    }
+    ASSERT_EQ(Check({Press(1001), Press(IDYES)}), 2);
+    for (const char* name : kConfigurationFiles) {
+        std::string expected = name == std::string("ATC.CFG") ? "earlier backup of ATC.CFG" : SampleContent(name);
+        EXPECT_EQ(testkit::ReadFile(m_backup + name + ".Backup"), expected) << name;
+    }
+    Install();
+
+    EXPECT_EQ(Finish({Press(IDOK), Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 0);
+    EXPECT_EQ(m_seen, (std::vector<Seen>{Message(ex::kRestoreFailed, "OK"), kSetupWillRun, kOptionsPage, kReboot}));
+    for (const char* name : kConfigurationFiles) {
+        std::string expected =
+            name == std::string("ATC.CFG") ? "target's own backup of ATC.CFG" : SampleContent(name);
+        EXPECT_EQ(testkit::ReadFile(m_target + name + ".Backup"), expected) << name;
+    }
+}
+
+// The first installation has ended; then the product runs and holds the
+// lock, and the installer checks again.
+TEST_F(InstauxPostInstall, CheckRefusedWhileTheProductRunsForgetsTheEarlierDecision)
+{
+    ASSERT_EQ(Check({}), 1);
+    Install();
+    ASSERT_EQ(Finish({Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 0);
+    testkit::RemoveFile(m_target + "KELDOpt.log");
+
+    testkit::RunningKeldoran keldoran(testkit::StandInPath("keldoran/KELDORAN.EXE"));
+    ASSERT_EQ(keldoran.Failure(), "");
+    ASSERT_EQ(Check({Press(IDOK)}), -1);
+    ASSERT_EQ(m_seen, std::vector<Seen>{Message(ex::kProductRunning, "OK")});
+
+    EXPECT_EQ(Finish({}), 0);
+    EXPECT_TRUE(m_seen.empty());
+    EXPECT_TRUE(ImportRuns().empty());
+    EXPECT_TRUE(keldoran.Stop());
+}
 
 struct WithoutDecisionCase {
     const char* name;

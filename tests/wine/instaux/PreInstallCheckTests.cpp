@@ -79,6 +79,59 @@ INSTANTIATE_TEST_SUITE_P(Lock, InstauxPreInstallRefusal,
     testing::Values(RefusalCase{"keldoran_running", false}, RefusalCase{"lock_abandoned", true}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
+// ---- Directories that are not full paths
+
+struct DirectoryCase {
+    const char* name;
+    const char* target;  // nullptr: the fixture's target directory
+    const char* backup;  // nullptr: the fixture's backup directory
+    const char* named;   // the directory the message names
+};
+
+class InstauxPreInstallDirectory : public PreInstallFixture, public testing::WithParamInterface<DirectoryCase> {};
+
+// The installer's current directory is the target's parent, where a
+// relative name would find the old installation's files.
+TEST_P(InstauxPreInstallDirectory, IsRefusedNamingItBeforeAnythingIsTouched)
+{
+    PutDataFiles();
+    RegisterOptions(2);
+    std::string parent = m_target.substr(0, m_target.rfind('\\', m_target.size() - 2) + 1);
+    for (const char* name : kObsoleteDataFiles)
+        testkit::WriteFile(parent + name, SampleContent(name));
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(parent.c_str()));
+
+    ThreadRecorder recorder;
+    WindowScript script({Press(IDOK)});
+    LONG result = m_library.PreInstallCheck(GetParam().target ? GetParam().target : m_target,
+                                            GetParam().backup ? GetParam().backup : m_backup, m_existing);
+    m_seen = script.Finish();
+    SetCurrentDirectoryA(previous);
+
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(m_seen, std::vector<Seen>{Message(ex::DirectoryNotFull(GetParam().named), "OK")});
+    EXPECT_TRUE(recorder.Positions().empty());
+    EXPECT_FALSE(Contains(recorder.Dialogs(), "Please Wait..."));
+    EXPECT_TRUE(OptionRegistrationsLeft());
+    EXPECT_EQ(DataFilesLeft(), kAllDataFiles);
+    for (const char* name : kObsoleteDataFiles)
+        EXPECT_TRUE(testkit::FileExists(parent + name)) << name;
+    EXPECT_TRUE(InstanceLockIsFree());
+    for (const char* name : kObsoleteDataFiles)
+        testkit::RemoveFile(parent + name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Directories, InstauxPreInstallDirectory,
+    testing::Values(DirectoryCase{"empty_target", "", nullptr, ""},
+                    DirectoryCase{"relative_target", "target\\", nullptr, "target\\"},
+                    DirectoryCase{"target_without_drive", "\\keldtest\\instaux\\target\\", nullptr,
+                                  "\\keldtest\\instaux\\target\\"},
+                    DirectoryCase{"empty_backup", nullptr, "", ""},
+                    DirectoryCase{"relative_backup", nullptr, "backup\\", "backup\\"}),
+    [](const testing::TestParamInfo<DirectoryCase>& info) { return std::string(info.param.name); });
+
 // ---- New installation
 
 TEST_F(InstauxPreInstallCheck, FreshMachineAsksNothingCleansUpAndKeepsTheLock)

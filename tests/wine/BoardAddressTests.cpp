@@ -1,0 +1,190 @@
+// SetBoardAddress on Windows NT when the driver's registry parameter cannot
+// be stored or the driver cannot be restarted: the profile keeps its
+// address. Real registry keys that refuse the write, Wine's real service
+// control manager, and the call table where Wine cannot fail.
+#include "DriverFixture.h"
+#include "TestFiles.h"
+
+#include "framework/MessageBox.h"
+#include "setup/ProfileFileScope.h"
+#include "setup/SetupApp.h"
+#include "setup/pages/BoardAddress.h"
+#include "setup/pages/DriverService.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace testkit;
+
+namespace {
+
+constexpr const char* kServiceKey = "System\\CurrentControlSet\\Services\\NextMove";
+constexpr const char* kParametersKey = "System\\CurrentControlSet\\Services\\NextMove\\Parameters";
+
+// A key whose security denies everyone `denied` (and grants the rest) for
+// the life of the object; its former security comes back afterwards.
+class WriteDeniedKey {
+public:
+    WriteDeniedKey(const char* path, DWORD denied)
+    {
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr, &m_key,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        DWORD size = 0;
+        RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        m_former.resize(size);
+        if (RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_former.data(), &size) != ERROR_SUCCESS)
+            return;
+
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        PSID everyone = nullptr;
+        if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone))
+            return;
+        std::vector<BYTE> acl(512);
+        auto* dacl = reinterpret_cast<ACL*>(acl.data());
+        SECURITY_DESCRIPTOR descriptor;
+        m_applied = InitializeAcl(dacl, static_cast<DWORD>(acl.size()), ACL_REVISION) &&
+                    AddAccessDeniedAce(dacl, ACL_REVISION, denied, everyone) &&
+                    AddAccessAllowedAce(dacl, ACL_REVISION, KEY_ALL_ACCESS, everyone) &&
+                    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+                    SetSecurityDescriptorDacl(&descriptor, TRUE, dacl, FALSE) &&
+                    RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+        FreeSid(everyone);
+    }
+    ~WriteDeniedKey()
+    {
+        if (!m_key)
+            return;
+        if (m_applied)
+            RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_former.data());
+        RegCloseKey(m_key);
+    }
+    WriteDeniedKey(const WriteDeniedKey&) = delete;
+    WriteDeniedKey& operator=(const WriteDeniedKey&) = delete;
+
+    // Whether the security is in place and really keeps writers out.
+    bool Denies(const char* path) const
+    {
+        HKEY key = nullptr;
+        LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_WRITE, &key);
+        if (key)
+            RegCloseKey(key);
+        return m_applied && opened == ERROR_ACCESS_DENIED;
+    }
+
+private:
+    HKEY m_key = nullptr;
+    std::vector<BYTE> m_former;
+    bool m_applied = false;
+};
+
+SC_HANDLE WINAPI DeniedManager(LPCSTR, LPCSTR, DWORD)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+}
+
+// The service key made anew as a volatile key, under which no lasting
+// subkey can be created.
+bool MakeServiceKeyVolatile()
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kServiceKey);
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+enum class Fault {
+    ParametersCannotBeCreated,  // the service key is volatile
+    ParametersDenyWrites,       // the parameter key lets no one set a value
+    DriverCannotStart,          // the service is disabled
+    ManagerDeniesAccess,        // the user may not control services
+};
+
+struct FaultCase {
+    const char* name;
+    Fault fault;
+    std::optional<DWORD> parameterAfter;  // NextMove0 afterwards
+    std::vector<std::string> messages;
+};
+
+class BoardAddressStore : public testing::TestWithParam<FaultCase> {
+protected:
+    void SetUp() override
+    {
+        RemoveDriverService();
+        ASSERT_TRUE(InstallDriverFile());
+        installation = MakeInstallation("board-address");
+        WriteFile(installation.Path("KELD4K.INI"), "[Settings]\r\nBoardAddress=812\r\n");
+        SetDriverAddressParameter(812);
+        keld::SetupApp().IsWindowsNT = true;
+        saved = keld::ServiceManager();
+        fw::SetMessageBoxObserver([this](const std::string& text, UINT) {
+            messages.push_back(text);
+            return IDOK;
+        });
+    }
+    void TearDown() override
+    {
+        fw::SetMessageBoxObserver(nullptr);
+        keld::ServiceManager() = saved;
+        RemoveDriverService();
+        SetDriverAddressParameter(800);
+    }
+
+    Installation installation;
+    keld::ServiceManagerCalls saved;
+    std::vector<std::string> messages;
+};
+
+TEST_P(BoardAddressStore, FailureLeavesTheProfileAddressAlone)
+{
+    std::optional<WriteDeniedKey> denied;
+    switch (GetParam().fault) {
+    case Fault::ParametersCannotBeCreated:
+        ASSERT_TRUE(MakeServiceKeyVolatile());
+        break;
+    case Fault::ParametersDenyWrites:
+        denied.emplace(kParametersKey, KEY_SET_VALUE);
+        ASSERT_TRUE(denied->Denies(kParametersKey)) << "the parameter key's security keeps no one out";
+        break;
+    case Fault::DriverCannotStart:
+        ASSERT_TRUE(RegisterDriverService(SERVICE_DISABLED));
+        break;
+    case Fault::ManagerDeniesAccess:
+        keld::ServiceManager().openManager = DeniedManager;
+        break;
+    }
+
+    bool stored = true;
+    {
+        keld::ProfileFileScope scope(installation.Path("KELD4K.INI"));
+        stored = keld::SetBoardAddress(804);
+    }
+    denied.reset();
+    DWORD parameter = 0;
+    bool present = ReadDriverAddressParameter(parameter);
+    if (GetParam().fault == Fault::ParametersCannotBeCreated)
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kServiceKey);
+
+    EXPECT_FALSE(stored);
+    EXPECT_EQ(ProfileText(installation.Path("KELD4K.INI"), "Settings", "BoardAddress"), "812");
+    EXPECT_EQ(present ? std::optional<DWORD>(parameter) : std::nullopt, GetParam().parameterAfter);
+    EXPECT_EQ(messages, GetParam().messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, BoardAddressStore,
+    testing::Values(FaultCase{"parameters_cannot_be_created", Fault::ParametersCannotBeCreated, std::nullopt, {}},
+                    FaultCase{"parameters_deny_writes", Fault::ParametersDenyWrites, 812u, {}},
+                    FaultCase{"driver_cannot_start", Fault::DriverCannotStart, 804u, {}},
+                    FaultCase{"manager_denies_access", Fault::ManagerDeniesAccess, 804u,
+                              {"Incorrect User Priveledges to change Interface Card Address"}}),
+    [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
