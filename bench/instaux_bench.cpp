@@ -4,6 +4,8 @@
 // answered from a hook on this thread the moment it becomes active.
 //
 //   instaux_bench.exe <runs> <INSTAUX.DLL> <KELDORAN.EXE 1,0,5,0> <work folder>
+#include "resources/ProductConstants.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -16,8 +18,9 @@ namespace {
 
 using PreInstallCheckFunction = LONG(WINAPI*)(DWORD, const char*, const char*, char*);
 
-const char* const kProductKey = "Software\\Brindlecraft\\PXR2000";
-const char* const kConfigurationFiles[] = {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI", "ATC.CFG", "SECURITY.DAT"};
+const char* const kProductKey = keld::kProductKey;
+const char* const kConfigurationFiles[] = {keld::kProgramIniName, keld::kTestIniName, keld::kToolsIniName, "ATC.CFG",
+                                            "SECURITY.DAT"};
 const char* const kDataFiles[] = {"KELD4K.INB", "TESTCTL.INB", "USERTOOL.INB", "TESTPREV.RVP", "SECURITY.DAB",
                                   "DefIni.ini"};
 

@@ -2,6 +2,8 @@
 // modes, what an installation found in the target directory leads to, and
 // which files the backup and the clean-up work on.
 #pragma once
+#include "resources/ProductConstants.h"
+
 #include <array>
 #include <string_view>
 
@@ -36,9 +38,9 @@ struct ConfigurationFile {
 };
 
 inline constexpr std::array<ConfigurationFile, 5> kConfigurationFiles{{
-    {"KELD4K.INI", false},
-    {"TESTCTL.INI", false},
-    {"NVXTOOLS.INI", false},
+    {keld::kProgramIniName, false},
+    {keld::kTestIniName, false},
+    {keld::kToolsIniName, false},
     {"ATC.CFG", false},
     {"SECURITY.DAT", true},
 }};

@@ -1,7 +1,7 @@
 // The configuration program's application object.
 #pragma once
 #include "framework/App.h"
-#include "setup/ProductConstants.h"
+#include "resources/ProductConstants.h"
 
 #include <string>
 

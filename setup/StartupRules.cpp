@@ -1,4 +1,5 @@
 #include "setup/StartupRules.h"
+#include "resources/ProductConstants.h"
 
 #include <cstring>
 
@@ -29,8 +30,8 @@ std::string AppDirectoryOf(const std::string& programPath)
 ProfilePaths BuildProfilePaths(const std::string& appDirectory, const std::string& windowsDirectory)
 {
     std::string windows = WithTrailingBackslash(windowsDirectory);
-    return ProfilePaths{appDirectory + "KELD4K.INI", appDirectory + "TESTCTL.INI",
-                        windows + "KELDORAN.INI", appDirectory + "NVXTOOLS.INI"};
+    return ProfilePaths{appDirectory + kProgramIniName, appDirectory + kTestIniName, windows + kControlIniName,
+                        appDirectory + kToolsIniName};
 }
 
 std::vector<std::string> FilesInTestOrder(const ProfilePaths& paths)

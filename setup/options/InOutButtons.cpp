@@ -1,10 +1,10 @@
 // Input/output buttons: their description in the option's registry key and
 // their publication in KELD4K.INI, where the machine-control application
 // finds them.
+#include "resources/ProductConstants.h"
 #include "setup/options/InOutSections.h"
 #include "setup/options/SetupExtension.h"
 
-#include "setup/ProductConstants.h"
 #include "setup/ProfileFileScope.h"
 #include "setup/SetupApp.h"
 

@@ -1,8 +1,8 @@
 // The profile and option-registry services that extension modules call.
 // Each profile call makes the selected file current for its own duration.
+#include "resources/ProductConstants.h"
 #include "setup/options/SetupExtension.h"
 
-#include "setup/ProductConstants.h"
 #include "setup/ProfileFileScope.h"
 #include "setup/SetupApp.h"
 

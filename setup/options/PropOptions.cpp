@@ -1,9 +1,9 @@
 #include "setup/options/PropOptions.h"
+#include "resources/ProductConstants.h"
 
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
 #include "setup/ConfigureSheet.h"
-#include "setup/ProductConstants.h"
 #include "setup/ProfileFileScope.h"
 #include "setup/SetupApp.h"
 #include "setup/options/ExtensionRegistration.h"

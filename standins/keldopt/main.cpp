@@ -9,6 +9,7 @@
 // minute at most), so that a test can see its caller wait for it. For as
 // long as it runs it holds the mutex "KeldOptStandInRunning", which is gone
 // once it has ended.
+#include "resources/ProductConstants.h"
 #include "standins/Folders.h"
 
 #include <windows.h>
@@ -20,7 +21,7 @@ namespace {
 
 const char* LockState()
 {
-    HANDLE lock = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
+    HANDLE lock = CreateMutexA(nullptr, FALSE, keld::kInstanceMutexName);
     DWORD wait = lock ? WaitForSingleObject(lock, 0) : WAIT_FAILED;
     if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
         ReleaseMutex(lock);

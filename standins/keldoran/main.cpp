@@ -5,6 +5,7 @@
 //                           "KeldoranStandInQuit" is set; sets the event
 //                           "KeldoranStandInReady" once it holds the lock.
 //   KELDORAN.EXE /settings  prints the settings it reads and ends.
+#include "resources/ProductConstants.h"
 #include "standins/Folders.h"
 
 #include <windows.h>
@@ -22,18 +23,18 @@ struct Setting {
 };
 
 const Setting kSettings[] = {
-    {"program", "KELD4K.INI", "Settings", "Units"},
-    {"program", "KELD4K.INI", "Settings", "DefaultLFactor"},
-    {"program", "KELD4K.INI", "Settings", "DefaultRunFeed"},
-    {"program", "KELD4K.INI", "Settings", "MaxArcRadiiDif"},
-    {"program", "KELD4K.INI", "Settings", "BoardAddress"},
-    {"program", "KELD4K.INI", "Settings", "EnableATC"},
-    {"program", "KELD4K.INI", "Settings", "SpindleType"},
-    {"program", "NVXTOOLS.INI", "Tools", "ShaftHeight"},
-    {"windows", "KELDORAN.INI", "Settings", "DefaultMachine"},
-    {"windows", "KELDORAN.INI", "FlowCtl", "MaxSubs"},
-    {"windows", "KELDORAN.INI", "FlowCtl", "MaxSubDepth"},
-    {"windows", "KELDORAN.INI", "Defaults", "ValueDispPrec"},
+    {"program", keld::kProgramIniName, "Settings", "Units"},
+    {"program", keld::kProgramIniName, "Settings", "DefaultLFactor"},
+    {"program", keld::kProgramIniName, "Settings", "DefaultRunFeed"},
+    {"program", keld::kProgramIniName, "Settings", "MaxArcRadiiDif"},
+    {"program", keld::kProgramIniName, "Settings", "BoardAddress"},
+    {"program", keld::kProgramIniName, "Settings", "EnableATC"},
+    {"program", keld::kProgramIniName, "Settings", "SpindleType"},
+    {"program", keld::kToolsIniName, "Tools", "ShaftHeight"},
+    {"windows", keld::kControlIniName, "Settings", "DefaultMachine"},
+    {"windows", keld::kControlIniName, "FlowCtl", "MaxSubs"},
+    {"windows", keld::kControlIniName, "FlowCtl", "MaxSubDepth"},
+    {"windows", keld::kControlIniName, "Defaults", "ValueDispPrec"},
 };
 
 std::string SettingsReport()
@@ -60,7 +61,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 int RunHoldingLock()
 {
-    HANDLE lock = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
+    HANDLE lock = CreateMutexA(nullptr, FALSE, keld::kInstanceMutexName);
     DWORD wait = lock ? WaitForSingleObject(lock, 0) : WAIT_FAILED;
     if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) {
         std::printf("KELDORAN is already running.\n");

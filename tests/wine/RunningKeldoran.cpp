@@ -1,4 +1,5 @@
 #include "RunningKeldoran.h"
+#include "resources/ProductConstants.h"
 
 #include <thread>
 
@@ -8,7 +9,7 @@ bool InstanceLockIsFree()
 {
     bool free = false;
     std::thread probe([&free] {
-        HANDLE lock = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
+        HANDLE lock = CreateMutexA(nullptr, FALSE, keld::kInstanceMutexName);
         DWORD wait = WaitForSingleObject(lock, 0);
         free = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
         if (free)

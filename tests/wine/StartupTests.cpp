@@ -2,6 +2,7 @@
 #include "RunningKeldoran.h"
 #include "TestFiles.h"
 #include "WindowDriver.h"
+#include "resources/ProductConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ TEST(Startup, IsRefusedWhileKeldoranRunsAndTouchesNoFile)
     Installation installation = MakeInstallation("keldoran-running");
     FillProfileFiles(installation);
     std::string keldoran = installation.Path("KELDORAN.EXE");
-    ASSERT_TRUE(CopyFileA(StandInPath("keldoran/KELDORAN.EXE").c_str(), keldoran.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(KeldoranExePath().c_str(), keldoran.c_str(), FALSE));
     RunningKeldoran app(keldoran, installation.folder);
     ASSERT_EQ(app.Failure(), "");
     auto before = Snapshot(installation);
@@ -121,8 +122,8 @@ TEST(Startup, IsRefusedWhenTheLockWasAbandoned)
     Installation installation = MakeInstallation("abandoned");
     auto before = Snapshot(installation);
     // Keep the mutex alive while its owner ends holding it.
-    HANDLE lock = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
-    Process abandoner(Quoted(FromUnixPath(KELD_BUILD_DIR "/tests/wine/mutex_abandoner.exe")));
+    HANDLE lock = CreateMutexA(nullptr, FALSE, keld::kInstanceMutexName);
+    Process abandoner(Quoted(MutexAbandonerPath()));
     ASSERT_TRUE(abandoner.WaitForExit());
     DWORD status = 1;
     GetExitCodeProcess(abandoner.Handle(), &status);

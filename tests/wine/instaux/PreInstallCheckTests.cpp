@@ -2,6 +2,7 @@
 // instance lock and service manager, its windows answered by a script.
 #include "ExpectedTexts.h"
 #include "PreInstallFixture.h"
+#include "resources/ProductConstants.h"
 
 #include "../DriverFixture.h"
 #include "../RunningKeldoran.h"
@@ -49,13 +50,13 @@ TEST_P(InstauxPreInstallRefusal, ShowsOnlyTheFirstMessageAndTouchesNothing)
     RegisterOptions(2);
     PutConfigurationFiles();
     PutDataFiles();
-    HANDLE keepAlive = CreateMutexA(nullptr, FALSE, "KeldoranAppMutex");
+    HANDLE keepAlive = CreateMutexA(nullptr, FALSE, keld::kInstanceMutexName);
     std::optional<testkit::RunningKeldoran> owner;
     if (GetParam().abandoned) {
-        testkit::Process abandoner(testkit::Quoted(BuildPath("tests/wine/mutex_abandoner.exe")));
+        testkit::Process abandoner(testkit::Quoted(testkit::MutexAbandonerPath()));
         ASSERT_TRUE(abandoner.WaitForExit());
     } else {
-        owner.emplace(testkit::StandInPath("keldoran/KELDORAN.EXE"));
+        owner.emplace(testkit::KeldoranExePath());
         ASSERT_EQ(owner->Failure(), "");
     }
 
@@ -447,7 +448,7 @@ TEST_F(InstauxPreInstallCheck, DriverThatRefusesToStopEndsTheCheckAfterTheCleanU
     EXPECT_EQ(m_positions, PositionsUpTo(kNewInstallationPositions, 60));
     EXPECT_FALSE(OptionRegistrationsLeft());
     EXPECT_TRUE(DataFilesLeft().empty());
-    EXPECT_EQ(DriverServiceState(), static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_EQ(DriverServiceCurrentState(), static_cast<DWORD>(SERVICE_RUNNING));
     EXPECT_FALSE(ProgressWindowLeft());
     EXPECT_FALSE(InstanceLockIsFree());
 }

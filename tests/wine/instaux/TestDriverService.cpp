@@ -3,6 +3,8 @@
 //   instaux_test_service.exe stoppable     stops when asked
 //   instaux_test_service.exe unstoppable   refuses the stop control
 // Either ends when the event "Global\KeldTestServiceQuit" is set.
+#include "resources/ProductConstants.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -36,7 +38,7 @@ DWORD WINAPI Handler(DWORD control, DWORD, void*, void*)
 
 void WINAPI ServiceMain(DWORD, char**)
 {
-    g_status = RegisterServiceCtrlHandlerExA("NextMove", Handler, nullptr);
+    g_status = RegisterServiceCtrlHandlerExA(keld::kDriverServiceName, Handler, nullptr);
     HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "Global\\KeldTestServiceQuit");
     Report(SERVICE_RUNNING);
     HANDLE events[] = {g_stop, quit};

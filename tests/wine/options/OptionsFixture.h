@@ -4,6 +4,7 @@
 #pragma once
 #include "ConfigurationFixture.h"
 #include "TestFiles.h"
+#include "resources/ProductConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@
 
 namespace optionstest {
 
-inline constexpr const char* kOptionsKey = "Software\\Brindlecraft\\PXR2000\\Options";
+using keld::kOptionsKey;
 
 void RemoveOptionKeys();
 // Whether the option's key exists, and a DWORD value of it.
