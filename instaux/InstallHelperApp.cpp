@@ -1,14 +1,13 @@
 #include "instaux/InstallHelperApp.h"
 
 #include "instaux/PleaseWaitDlg.h"
-#include "instaux/ServiceControl.h"
 
 namespace instaux {
 
 CInstallHelperApp::CInstallHelperApp()
-    : fw::CWinApp("KELDORAN Setup"), m_serviceControl(&SystemServiceControl())
+    : fw::CWinApp("KELDORAN Setup")
 {
-    m_instanceLock = ::CreateMutexA(nullptr, FALSE, kInstanceLockName);
+    m_instanceLock = ::CreateMutexA(nullptr, FALSE, keld::kInstanceMutexName);
 }
 
 CInstallHelperApp::~CInstallHelperApp()

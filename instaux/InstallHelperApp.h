@@ -3,17 +3,16 @@
 // library, and owns the instance lock between the two.
 #pragma once
 #include "framework/App.h"
+#include "resources/ProductConstants.h"
 
 #include <set>
 #include <string>
 
 namespace instaux {
 
-inline constexpr const char* kInstanceLockName = "KeldoranAppMutex";
-inline constexpr const char* kProductKey = "Software\\Brindlecraft\\PXR2000";
+using keld::kProductKey;
 
 class CPleaseWaitDlg;
-class ServiceControl;
 
 class CInstallHelperApp : public fw::CWinApp {
 public:
@@ -32,12 +31,6 @@ public:
     bool StopBoardDriver();
     // Deletes the old installation's data files from the target directory.
     void DeleteObsoleteFiles();
-    // The Update or Replace dialog's ending code: IDC_UPDATE, IDC_REPLACE
-    // or the cancel code.
-    INT_PTR AskUpdateOrReplace(const std::string& firstLine);
-
-    // Tests replace the service control manager with a double.
-    void SetServiceControl(ServiceControl& control) { m_serviceControl = &control; }
 
     std::string TargetDirectory;
     std::string BackupDirectory;
@@ -53,6 +46,9 @@ public:
 
 private:
     int RunCheck(char* existingDir);
+    int ConfirmLocation(char* existingDir);
+    int DecideInstallMode();
+    int PrepareTarget();
     void SetProgress(int position);
     bool BackUpConfigurationFiles();
     void RestoreConfigurationBackups();
@@ -63,16 +59,7 @@ private:
     bool m_lockOwned = false;
     bool m_checkDecided = false;         // the last check returned 1, 2 or 3
     std::set<std::string> m_backedUp;    // configuration files copied by this check
-    ServiceControl* m_serviceControl;
 };
-
-// Free steps of the two calls.
-void RemoveOptionRegistry();
-void RemoveOldUninstallKeys();
-// Starts the program of `commandLine` and waits, without a time limit,
-// until it ends; false when it could not be started.
-bool RunProcessAndWait(const std::string& commandLine, const char* workingDir, int showCommand);
-void BringInstallerToFront();
 
 // Whether a file or folder exists at `path`.
 bool PathExists(const std::string& path);

@@ -5,9 +5,12 @@
 #include "instaux/InstallMessages.h"
 #include "instaux/InstallPaths.h"
 #include "instaux/PleaseWaitDlg.h"
-#include "instaux/resource.h"
+#include "instaux/RegistryCleanup.h"
+#include "instaux/UpdateReplaceDlg.h"
+#include "resources/instaux_resource.h"
 
 #include "framework/MessageBox.h"
+#include "framework/ServiceControl.h"
 
 #include <memory>
 
@@ -62,16 +65,6 @@ std::string FormatResourceString(UINT id, const std::string& argument)
     return at == std::string::npos ? format : format.replace(at, 2, argument);
 }
 
-bool DetectWindowsNT()
-{
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    return ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-#pragma GCC diagnostic pop
-}
-
 }  // namespace
 
 int CInstallHelperApp::PreInstallCheck(DWORD value, const char* targetDir, const char* backupDir, char* existingDir)
@@ -105,61 +98,85 @@ int CInstallHelperApp::PreInstallCheck(DWORD value, const char* targetDir, const
     return result;
 }
 
+// The check's steps after the lock: find the installation, agree on where
+// to install, decide the mode, then prepare the target.
 int CInstallHelperApp::RunCheck(char* existingDir)
 {
-    IsWindowsNT = DetectWindowsNT();
+    IsWindowsNT = fw::IsWindowsNT();
     SetProgress(5);
     DetectInstalledVersion();
     SetProgress(10);
-
-    if (InstallationFound) {
-        SetProgress(15);
-        if (SameDirectoryText(TargetDirectory, InstalledDirectory)) {
-            SameLocation = true;
-        } else {
-            std::string warning = std::string(text::kOtherLocationHead) + InstalledDirectory + text::kOtherLocationTail;
-            int answer = fw::AppMessageBox(warning, MB_YESNOCANCEL);
-            if (answer == IDNO) {
-                if (existingDir)
-                    ::lstrcpynA(existingDir, InstalledDirectory.c_str(), static_cast<int>(kExistingDirSize));
-                ReleaseInstanceLock();
-                return kResultOtherLocation;
-            }
-            if (answer != IDYES)
-                return kResultCancelled;
-        }
-    }
-
+    if (int result = ConfirmLocation(existingDir))
+        return result;
     SetProgress(20);
     if (SameLocation) {
-        SetProgress(25);
-        VersionDecision decision = DecisionForVersion(VersionNumber);
-        switch (decision.question) {
-        case VersionQuestion::ReplaceOnly:
-            if (fw::AppMessageBox(text::kOnlyReplace, MB_YESNO) != IDYES)
-                return kResultCancelled;
-            InstallMode = kReplace;
-            break;
-        case VersionQuestion::Refuse:
-            fw::AppMessageBox(text::kNewerInstalled);
-            return kResultCancelled;
-        case VersionQuestion::UpdateOrReplace: {
-            INT_PTR answer = AskUpdateOrReplace(decision.firstLine);
-            if (answer == IDC_UPDATE)
-                InstallMode = kUpdate;
-            else if (answer == IDC_REPLACE)
-                InstallMode = kReplace;
-            else
-                return kResultCancelled;
-            break;
-        }
-        }
-        SetProgress(30);
-        if (InstallMode == kReplace && !BackUpConfigurationFiles() &&
-            fw::AppMessageBox(text::kBackupFailed, MB_YESNO) != IDYES)
-            return kResultCancelled;
+        if (int result = DecideInstallMode())
+            return result;
     }
+    return PrepareTarget();
+}
 
+// An installation elsewhere than the target: the operator installs at the
+// target anyway (Yes), declines for the other location (No: -256, with
+// that location in existingDir) or cancels. 0 goes on.
+int CInstallHelperApp::ConfirmLocation(char* existingDir)
+{
+    if (!InstallationFound)
+        return 0;
+    SetProgress(15);
+    if (SameDirectoryText(TargetDirectory, InstalledDirectory)) {
+        SameLocation = true;
+        return 0;
+    }
+    std::string warning = std::string(text::kOtherLocationHead) + InstalledDirectory + text::kOtherLocationTail;
+    int answer = fw::AppMessageBox(warning, MB_YESNOCANCEL);
+    if (answer == IDNO) {
+        if (existingDir)
+            ::lstrcpynA(existingDir, InstalledDirectory.c_str(), static_cast<int>(kExistingDirSize));
+        ReleaseInstanceLock();
+        return kResultOtherLocation;
+    }
+    return answer == IDYES ? 0 : kResultCancelled;
+}
+
+// Over an installation in the target: Update or Replace as its version
+// allows and the operator chooses, with the backup before a Replace. 0 goes
+// on.
+int CInstallHelperApp::DecideInstallMode()
+{
+    SetProgress(25);
+    VersionDecision decision = DecisionForVersion(VersionNumber);
+    switch (decision.question) {
+    case VersionQuestion::ReplaceOnly:
+        if (fw::AppMessageBox(text::kOnlyReplace, MB_YESNO) != IDYES)
+            return kResultCancelled;
+        InstallMode = kReplace;
+        break;
+    case VersionQuestion::Refuse:
+        fw::AppMessageBox(text::kNewerInstalled);
+        return kResultCancelled;
+    case VersionQuestion::UpdateOrReplace: {
+        INT_PTR answer = AskUpdateOrReplace(decision.firstLine, Progress ? Progress->GetSafeHwnd() : nullptr);
+        if (answer == IDC_UPDATE)
+            InstallMode = kUpdate;
+        else if (answer == IDC_REPLACE)
+            InstallMode = kReplace;
+        else
+            return kResultCancelled;
+        break;
+    }
+    }
+    SetProgress(30);
+    if (InstallMode == kReplace && !BackUpConfigurationFiles() &&
+        fw::AppMessageBox(text::kBackupFailed, MB_YESNO) != IDYES)
+        return kResultCancelled;
+    return 0;
+}
+
+// Clears the old option registrations and data files (not on an Update)
+// and stops the card driver; the install mode, or -1.
+int CInstallHelperApp::PrepareTarget()
+{
     SetProgress(50);
     if (InstallMode != kUpdate) {
         RemoveOptionRegistry();

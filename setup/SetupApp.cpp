@@ -1,6 +1,7 @@
 #include "setup/SetupApp.h"
 
 #include "framework/MessageBox.h"
+#include "framework/ServiceControl.h"
 #include "resources/resource.h"
 #include "setup/ConfigureSheet.h"
 #include "setup/StartupRules.h"
@@ -39,9 +40,7 @@ bool CSetupApp::AcquireInstanceLock()
 
 void CSetupApp::DetectPlatform()
 {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-    IsWindowsNT = ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    IsWindowsNT = fw::IsWindowsNT();
 }
 
 void CSetupApp::BuildPaths()

@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 
 #include "framework/MessageBox.h"
+#include "framework/ServiceControl.h"
 #include "setup/ProfileFileScope.h"
 #include "setup/SetupApp.h"
 #include "setup/pages/BoardAddress.h"
@@ -81,11 +82,21 @@ private:
     bool m_applied = false;
 };
 
-SC_HANDLE WINAPI DeniedManager(LPCSTR, LPCSTR, DWORD)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return nullptr;
-}
+// A service manager that the user may not open; nothing else is asked of it.
+class DeniedServices final : public fw::ServiceControl {
+public:
+    SC_HANDLE OpenManager() override
+    {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    SC_HANDLE OpenService(SC_HANDLE, const char*) override { return nullptr; }
+    SC_HANDLE CreateService(SC_HANDLE, const char*, DWORD, DWORD, DWORD, const char*) override { return nullptr; }
+    bool QueryStatus(SC_HANDLE, SERVICE_STATUS&) override { return false; }
+    bool Stop(SC_HANDLE) override { return false; }
+    bool Start(SC_HANDLE) override { return false; }
+    void Close(SC_HANDLE) override {}
+};
 
 // The service key made anew as a volatile key, under which no lasting
 // subkey can be created.
@@ -124,7 +135,6 @@ protected:
         WriteFile(installation.Path("KELD4K.INI"), "[Settings]\r\nBoardAddress=812\r\n");
         SetDriverAddressParameter(812);
         keld::SetupApp().IsWindowsNT = true;
-        saved = keld::ServiceManager();
         fw::SetMessageBoxObserver([this](const std::string& text, UINT) {
             messages.push_back(text);
             return IDOK;
@@ -133,19 +143,19 @@ protected:
     void TearDown() override
     {
         fw::SetMessageBoxObserver(nullptr);
-        keld::ServiceManager() = saved;
+        fw::SetServices(nullptr);
         RemoveDriverService();
         SetDriverAddressParameter(800);
     }
 
     Installation installation;
-    keld::ServiceManagerCalls saved;
     std::vector<std::string> messages;
 };
 
 TEST_P(BoardAddressStore, FailureLeavesTheProfileAddressAlone)
 {
     std::optional<WriteDeniedKey> denied;
+    DeniedServices deniedServices;
     switch (GetParam().fault) {
     case Fault::ParametersCannotBeCreated:
         ASSERT_TRUE(MakeServiceKeyVolatile());
@@ -158,7 +168,7 @@ TEST_P(BoardAddressStore, FailureLeavesTheProfileAddressAlone)
         ASSERT_TRUE(RegisterDriverService(SERVICE_DISABLED));
         break;
     case Fault::ManagerDeniesAccess:
-        keld::ServiceManager().openManager = DeniedManager;
+        fw::SetServices(&deniedServices);
         break;
     }
 

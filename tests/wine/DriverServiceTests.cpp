@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 
 #include "framework/MessageBox.h"
+#include "framework/ServiceControl.h"
 #include "setup/SetupApp.h"
 #include "setup/pages/DriverService.h"
 
@@ -108,55 +109,52 @@ bool g_startWorks = true;
 SC_HANDLE const kManager = reinterpret_cast<SC_HANDLE>(0x100);
 SC_HANDLE const kService = reinterpret_cast<SC_HANDLE>(0x200);
 
-SC_HANDLE WINAPI FakeOpenManager(LPCSTR, LPCSTR, DWORD)
-{
-    g_calls.push_back("open manager");
-    if (g_openError) {
-        SetLastError(g_openError);
-        return nullptr;
+// Answers as the globals above say and notes every call.
+class ScriptedServices final : public fw::ServiceControl {
+public:
+    SC_HANDLE OpenManager() override
+    {
+        g_calls.push_back("open manager");
+        if (g_openError) {
+            SetLastError(g_openError);
+            return nullptr;
+        }
+        return kManager;
     }
-    return kManager;
-}
-SC_HANDLE WINAPI FakeOpenService(SC_HANDLE, LPCSTR name, DWORD)
-{
-    g_calls.push_back(std::string("open service ") + name);
-    return g_serviceExists ? kService : nullptr;
-}
-SC_HANDLE WINAPI FakeCreateService(SC_HANDLE, LPCSTR, LPCSTR, DWORD, DWORD, DWORD, DWORD, LPCSTR, LPCSTR, LPDWORD,
-                                   LPCSTR, LPCSTR, LPCSTR)
-{
-    g_calls.push_back("create service");
-    return g_createWorks ? kService : nullptr;
-}
-BOOL WINAPI FakeQuery(SC_HANDLE, LPSERVICE_STATUS status)
-{
-    g_calls.push_back("query");
-    status->dwCurrentState = g_state;
-    return g_queryWorks;
-}
-BOOL WINAPI FakeControl(SC_HANDLE, DWORD control, LPSERVICE_STATUS)
-{
-    g_calls.push_back(control == SERVICE_CONTROL_STOP ? "stop" : "control");
-    return FALSE;  // a failed stop request goes unnoticed
-}
-BOOL WINAPI FakeStart(SC_HANDLE, DWORD, LPCSTR*)
-{
-    g_calls.push_back("start");
-    return g_startWorks;
-}
-BOOL WINAPI FakeClose(SC_HANDLE handle)
-{
-    g_calls.push_back(handle == kManager ? "close manager" : "close service");
-    return TRUE;
-}
+    SC_HANDLE OpenService(SC_HANDLE, const char* name) override
+    {
+        g_calls.push_back(std::string("open service ") + name);
+        return g_serviceExists ? kService : nullptr;
+    }
+    SC_HANDLE CreateService(SC_HANDLE, const char*, DWORD, DWORD, DWORD, const char*) override
+    {
+        g_calls.push_back("create service");
+        return g_createWorks ? kService : nullptr;
+    }
+    bool QueryStatus(SC_HANDLE, SERVICE_STATUS& status) override
+    {
+        g_calls.push_back("query");
+        status.dwCurrentState = g_state;
+        return g_queryWorks;
+    }
+    bool Stop(SC_HANDLE) override
+    {
+        g_calls.push_back("stop");
+        return false;  // a failed stop request goes unnoticed
+    }
+    bool Start(SC_HANDLE) override
+    {
+        g_calls.push_back("start");
+        return g_startWorks;
+    }
+    void Close(SC_HANDLE handle) override { g_calls.push_back(handle == kManager ? "close manager" : "close service"); }
+};
 
 class DriverServiceCalls : public testing::Test {
 protected:
     void SetUp() override
     {
-        saved = keld::ServiceManager();
-        keld::ServiceManager() = keld::ServiceManagerCalls{FakeOpenManager, FakeOpenService, FakeCreateService,
-                                                           FakeQuery, FakeControl, FakeStart, FakeClose};
+        fw::SetServices(&scripted);
         g_calls.clear();
         g_openError = 0;
         g_serviceExists = true;
@@ -171,10 +169,10 @@ protected:
     }
     void TearDown() override
     {
-        keld::ServiceManager() = saved;
+        fw::SetServices(nullptr);
         fw::SetMessageBoxObserver(nullptr);
     }
-    keld::ServiceManagerCalls saved;
+    ScriptedServices scripted;
     std::vector<std::string> messages;
 };
 

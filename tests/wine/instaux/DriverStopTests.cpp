@@ -7,8 +7,8 @@
 
 #include "../TestFiles.h"
 
+#include "framework/ServiceControl.h"
 #include "instaux/InstallHelperApp.h"
-#include "instaux/ServiceControl.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ using Calls = std::vector<std::string>;
 namespace {
 
 // Answers as told and notes every call, with the handles it was given.
-class ScriptedServices final : public instaux::ServiceControl {
+class ScriptedServices final : public fw::ServiceControl {
 public:
     bool managerOpens = true;
     bool serviceExists = true;
@@ -51,6 +51,16 @@ public:
         return stopWorks;
     }
     void Close(SC_HANDLE handle) override { calls.push_back("close" + Of(handle)); }
+    SC_HANDLE CreateService(SC_HANDLE, const char*, DWORD, DWORD, DWORD, const char*) override
+    {
+        calls.push_back("create");
+        return nullptr;
+    }
+    bool Start(SC_HANDLE service) override
+    {
+        calls.push_back("start" + Of(service));
+        return false;
+    }
 
 private:
     static inline const SC_HANDLE kManager = reinterpret_cast<SC_HANDLE>(0x1100);
@@ -59,6 +69,14 @@ private:
     {
         return handle == kManager ? " manager" : handle == kService ? " service" : " unknown handle";
     }
+};
+
+// The double stands in for the system's service manager while it lives.
+struct ServicesInPlace {
+    explicit ServicesInPlace(fw::ServiceControl& services) { fw::SetServices(&services); }
+    ~ServicesInPlace() { fw::SetServices(nullptr); }
+    ServicesInPlace(const ServicesInPlace&) = delete;
+    ServicesInPlace& operator=(const ServicesInPlace&) = delete;
 };
 
 const Calls kOpenBoth{"open manager", "open NextMove manager"};
@@ -94,7 +112,7 @@ TEST_P(InstauxStopBoardDriver, FailsOnlyWhenARunningServiceRefusesTheStopRequest
     services.state = c.state;
     services.stopWorks = c.stopWorks;
     instaux::CInstallHelperApp app;
-    app.SetServiceControl(services);
+    ServicesInPlace inPlace(services);
     app.IsWindowsNT = c.windowsNT;
 
     WindowScript script(c.managerMessage ? std::vector<Answer>{Press(IDOK)} : std::vector<Answer>{});
@@ -141,9 +159,13 @@ protected:
         RegisterOptions(2);
         for (const char* name : {"KELD4K.INB", "TESTPREV.RVP", "DefIni.ini"})
             testkit::WriteFile(m_target + name, SampleContent(name));
-        m_app.SetServiceControl(m_services);
+        fw::SetServices(&m_services);
     }
-    void TearDown() override { ResetProductRegistry(); }
+    void TearDown() override
+    {
+        fw::SetServices(nullptr);
+        ResetProductRegistry();
+    }
 
     LONG Check(std::vector<Answer> answers)
     {
