@@ -4,6 +4,7 @@
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
 #include "setup/ConfigureSheet.h"
+#include "setup/GeneralSettings.h"
 #include "setup/ProfileFileScope.h"
 #include "setup/ProfileSettings.h"
 #include "setup/SetupApp.h"
@@ -42,21 +43,15 @@ INT_PTR CConfigureSheet::DoModal()
             addressUnknown = true;
         }
         interfaceCard.address = static_cast<uint16_t>(readAddress);
-        general.lFactor = GetProfileDouble("Settings", "DefaultLFactor", -1.0);
-        general.runFeedrate = GetProfileDouble("Settings", "DefaultRunFeed", 10.0);
-        general.maxArcRadiiDif = GetProfileDouble("Settings", "MaxArcRadiiDif", 0.002);
-        InchUnits = app.GetProfileInt("Settings", "Units", 0) == 0 ? 1 : 0;
+        LoadGeneralSettings(SettingFile::Program, general);
     }
     {
         ProfileFileScope scope(app.ToolsIniPath);
-        general.shaftHeight = GetProfileDouble("Tools", "ShaftHeight", 1.0);
+        LoadGeneralSettings(SettingFile::Tools, general);
     }
     {
         ProfileFileScope scope(app.ControlIniPath);
-        general.offline = app.GetProfileInt("Settings", "DefaultMachine", 4) == 0 ? 1 : 0;
-        general.maxSubs = static_cast<int>(app.GetProfileInt("FlowCtl", "MaxSubs", 20));
-        general.maxSubDepth = static_cast<int>(app.GetProfileInt("FlowCtl", "MaxSubDepth", 20));
-        general.valueDispPrec = static_cast<int>(app.GetProfileInt("Defaults", "ValueDispPrec", 4));
+        LoadGeneralSettings(SettingFile::Control, general);
     }
 
     INT_PTR result = RunModalLoop();
@@ -69,21 +64,15 @@ INT_PTR CConfigureSheet::DoModal()
             SetBoardAddress(interfaceCard.address);
         else if (app.IsWindowsNT)
             StartBoardDriver(true);
-        WriteProfileDouble("Settings", "DefaultLFactor", general.lFactor);
-        WriteProfileDouble("Settings", "DefaultRunFeed", general.runFeedrate);
-        WriteProfileDouble("Settings", "MaxArcRadiiDif", general.maxArcRadiiDif);
-        app.WriteProfileInt("Settings", "Units", InchUnits ? 0 : 1);
+        SaveGeneralSettings(SettingFile::Program, general);
     }
     {
         ProfileFileScope scope(app.ToolsIniPath);
-        WriteProfileDouble("Tools", "ShaftHeight", general.shaftHeight);
+        SaveGeneralSettings(SettingFile::Tools, general);
     }
     {
         ProfileFileScope scope(app.ControlIniPath);
-        app.WriteProfileInt("Settings", "DefaultMachine", general.offline ? 0 : 4);
-        app.WriteProfileInt("FlowCtl", "MaxSubs", general.maxSubs);
-        app.WriteProfileInt("FlowCtl", "MaxSubDepth", general.maxSubDepth);
-        app.WriteProfileInt("Defaults", "ValueDispPrec", general.valueDispPrec);
+        SaveGeneralSettings(SettingFile::Control, general);
     }
     return result;
 }

@@ -17,8 +17,9 @@ public:
     CConfigureSheet(const std::string& caption, HWND parent, UINT startPage);
     ~CConfigureSheet() override;
 
-    // The configuration run: loads the settings into the pages, runs the
-    // sheet and, after OK, writes them back. Returns IDOK or IDCANCEL.
+    // The configuration run (ConfigurationRun.cpp, walking the table of
+    // GeneralSettings.h): loads the settings into the pages, runs the sheet
+    // and, after OK, writes them back. Returns IDOK or IDCANCEL.
     INT_PTR DoModal() override;
 
     // Stores the palette to realise (not owned) and realises it at once.

@@ -1,6 +1,7 @@
 #include "setup/pages/PropGeneral.h"
 
 #include "resources/resource.h"
+#include "setup/GeneralSettings.h"
 
 #include <commctrl.h>
 
@@ -57,14 +58,7 @@ bool CPropGeneral::OnCommandMessage(UINT id, UINT code, HWND)
 {
     if (id != IDC_GENERAL_DEFAULTS || code != BN_CLICKED)
         return false;
-    offline = 0;
-    lFactor = -1.0;
-    runFeedrate = 10.0;
-    maxArcRadiiDif = 0.002;
-    maxSubDepth = 20;
-    maxSubs = 20;
-    valueDispPrec = 4;
-    shaftHeight = 1.0;
+    ApplyGeneralDefaults(*this);
     UpdateData(FALSE);
     return true;
 }
