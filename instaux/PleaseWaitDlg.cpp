@@ -1,6 +1,6 @@
 #include "instaux/PleaseWaitDlg.h"
 
-#include "instaux/resource.h"
+#include "resources/instaux_resource.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,6 @@
 // Registry entries of an old installation that a new one removes.
+#include "instaux/RegistryCleanup.h"
+
 #include "instaux/InstallHelperApp.h"
 
 #include <windows.h>
@@ -39,7 +41,7 @@ void RemoveOptionRegistry()
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_ALL_ACCESS, &product) != ERROR_SUCCESS)
         return;
     ::RegDeleteKeyA(product, "SetupExtensions");
-    ::RegDeleteKeyA(product, "KELDOPT");
+    ::RegDeleteKeyA(product, "KELDOPT");  // the import tool's key, keld::kImportToolKey
     HKEY options = nullptr;
     std::string optionsPath = std::string(kProductKey) + "\\Options";
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, optionsPath.c_str(), 0, KEY_ALL_ACCESS, &options) == ERROR_SUCCESS) {

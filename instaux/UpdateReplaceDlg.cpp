@@ -1,8 +1,6 @@
 #include "instaux/UpdateReplaceDlg.h"
 
-#include "instaux/InstallHelperApp.h"
-#include "instaux/PleaseWaitDlg.h"
-#include "instaux/resource.h"
+#include "resources/instaux_resource.h"
 
 #include <utility>
 
@@ -27,10 +25,10 @@ bool CUpdateReplaceDlg::OnCommandMessage(UINT id, UINT code, HWND)
     return false;
 }
 
-INT_PTR CInstallHelperApp::AskUpdateOrReplace(const std::string& firstLine)
+INT_PTR AskUpdateOrReplace(const std::string& firstLine, HWND owner)
 {
     CUpdateReplaceDlg dialog(firstLine);
-    return dialog.DoModal(Progress ? Progress->GetSafeHwnd() : nullptr);
+    return dialog.DoModal(owner);
 }
 
 }  // namespace instaux

@@ -18,4 +18,8 @@ protected:
     bool OnCommandMessage(UINT id, UINT code, HWND control) override;
 };
 
+// Asks the question over `owner` (the progress window, or none); the
+// dialog's ending code.
+INT_PTR AskUpdateOrReplace(const std::string& firstLine, HWND owner);
+
 }  // namespace instaux

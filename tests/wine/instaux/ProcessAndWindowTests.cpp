@@ -4,7 +4,7 @@
 #include "../TestFiles.h"
 #include "../WindowDriver.h"
 
-#include "instaux/InstallHelperApp.h"
+#include "instaux/ProcessLaunch.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ TEST_P(InstauxRunProcessAndWait, StartsTheProgramInItsFolderAndWaitsUntilItEnds)
     const std::string tool = FreshFolder("tool");
     const std::string work = FreshFolder("work");
     const std::string caller = FreshFolder("caller");
-    ASSERT_TRUE(CopyInto(BuildPath("standins/keldopt/KELDOpt.EXE"), tool + "KELDOpt.EXE"));
+    ASSERT_TRUE(CopyInto(testkit::KeldOptExePath(), tool + "KELDOpt.EXE"));
     ASSERT_TRUE(SetCurrentDirectoryA(caller.c_str()));
     // The tool is held until it has written its log; a caller that does
     // not wait returns while it still holds its running mutex.
