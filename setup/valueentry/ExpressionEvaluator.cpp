@@ -117,36 +117,22 @@ double Fail(int* errorCode, int code)
     return 0.0;
 }
 
-} // namespace
-
-double EvaluateExpression(const char* text, int* errorCode)
+// A text of digits only is a plain number.
+bool OnlyDigits(const char* text)
 {
-    int ignoredCode;
-    if (!errorCode)
-        errorCode = &ignoredCode;
-    *errorCode = kExpressionOk;
-    if (!text || !*text)
-        return 0.0;
+    while (Is(*text, kDigit))
+        ++text;
+    return *text == '\0';
+}
 
-    // Every text must fit the working copy, also one that is read whole.
-    if (std::strlen(text) > static_cast<size_t>(kExpressionMaxLength))
-        return Fail(errorCode, kExpressionInvalidCharacter);
-
-    // A text of digits only is a plain number.
-    const char* c = text;
-    while (Is(*c, kDigit))
-        ++c;
-    if (!*c)
-        return std::atof(text);
-
-    // Working copy with the letters in capitals. A text that does not fit is
-    // refused as a whole rather than evaluated in part.
-    char work[kWorkingSize];
+// The working copy with the letters in capitals and the function names
+// replaced; false when a character is not accepted. The text fits (the
+// caller checked its length).
+bool MakeWorkingCopy(const char* text, char (&work)[kWorkingSize])
+{
     int length = 0;
     bool mayHoldNames = false;
     for (; text[length]; ++length) {
-        if (length == kExpressionMaxLength)
-            return Fail(errorCode, kExpressionInvalidCharacter);
         char ch = text[length];
         if (ch >= 'a' && ch <= 'z')
             ch = static_cast<char>(ch - 'a' + 'A');
@@ -154,46 +140,51 @@ double EvaluateExpression(const char* text, int* errorCode)
         work[length] = ch;
     }
     work[length] = '\0';
-
     if (mayHoldNames)
         ReplaceFunctionNames(work);
     for (const char* p = work; *p; ++p)
         if (!Is(*p, kAccepted))
-            return Fail(errorCode, kExpressionInvalidCharacter);
+            return false;
+    return true;
+}
 
-    // Reading: operands and depth-tagged operators. Before each operand both
-    // lists hold the same number of entries; after the last operand there is
-    // one operand more than operators.
+// Operands and depth-tagged operators, as read. Before each operand both
+// lists hold the same number of entries; after the last operand there is
+// one operand more than operators.
+struct Terms {
     double operands[kExpressionMaxOperands];
     OperatorEntry operators[kExpressionMaxOperands];
     int operandCount = 0;
     int operatorCount = 0;
-    int depth = 0;
     int deepest = 0;
+};
+
+// Reads the working copy into `terms`; an error code, or kExpressionOk.
+int ReadTerms(const char* work, Terms& terms)
+{
+    int depth = 0;
     bool closedUnopened = false;  // a ")" took the depth below 0
     const char* p = work;
     for (;;) {
-        if (operandCount == kExpressionMaxOperands || operatorCount == kExpressionMaxOperands) {
+        if (terms.operandCount == kExpressionMaxOperands || terms.operatorCount == kExpressionMaxOperands) {
             // The last operator read has no room left for its right operand.
-            if (closedUnopened)
-                return Fail(errorCode, kExpressionTooManyParentheses);
-            return Fail(errorCode, kExpressionMissingNumbers);
+            return closedUnopened ? kExpressionTooManyParentheses : kExpressionMissingNumbers;
         }
         while (*p && !Is(*p, kOperandStart))
             ++p;
         if (!*p)
-            return Fail(errorCode, kExpressionMissingNumbers);
+            return kExpressionMissingNumbers;
         if (*p == '(') {
-            if (++depth > deepest)
-                deepest = depth;
+            if (++depth > terms.deepest)
+                terms.deepest = depth;
             ++p;
             continue;
         }
         // A sign before anything but a digit stands for -1 or +1 times what
         // follows.
         if ((*p == '-' || *p == '+') && !Is(p[1], kDigit)) {
-            operands[operandCount++] = *p == '-' ? -1.0 : 1.0;
-            operators[operatorCount++] = {depth, '*', GroupOf('*'), false};
+            terms.operands[terms.operandCount++] = *p == '-' ? -1.0 : 1.0;
+            terms.operators[terms.operatorCount++] = {depth, '*', GroupOf('*'), false};
             ++p;
             continue;
         }
@@ -202,7 +193,7 @@ double EvaluateExpression(const char* text, int* errorCode)
         // directly before a digit belongs to the number.
         bool negateFunction = *p == '-' && p[1] == '0' && Is(p[2], kFunctionCode);
         char* end;
-        operands[operandCount++] = std::strtod(p, &end);
+        terms.operands[terms.operandCount++] = std::strtod(p, &end);
         // The operator search starts one character on, or after the whole
         // number when it is longer, so that the sign of an exponent (1E-5)
         // stays part of the number.
@@ -216,7 +207,7 @@ double EvaluateExpression(const char* text, int* errorCode)
                     closedUnopened = true;
                 continue;
             }
-            operators[operatorCount++] = {depth, *q, GroupOf(*q), negateFunction};
+            terms.operators[terms.operatorCount++] = {depth, *q, GroupOf(*q), negateFunction};
             more = true;
             ++q;
             break;
@@ -226,58 +217,93 @@ double EvaluateExpression(const char* text, int* errorCode)
         p = q;
     }
     // A ")" before its "(" is refused even when a later "(" balances the count.
-    if (closedUnopened)
-        return Fail(errorCode, kExpressionTooManyParentheses);
+    return closedUnopened ? kExpressionTooManyParentheses : kExpressionOk;
+}
 
-    // Reduction: deepest level first; within a level the groups in order;
-    // within a group from left to right.
-    for (int level = deepest; level >= 0; --level) {
+// One operator applied; an error code, or kExpressionOk.
+int Apply(char op, double left, double right, double& result)
+{
+    switch (op) {
+    case 'e': result = std::acos(right); break;
+    case 'f': result = std::asin(right); break;
+    case 'g': result = std::atan(right); break;
+    case 'c': result = std::cos(right); break;
+    case 's': result = std::sin(right); break;
+    case 't': result = std::tan(right); break;
+    case 'h': result = std::sqrt(right); break;
+    case 'i': result = right * kRadiansPerDegree; break;
+    case 'j': result = right * kDegreesPerRadian; break;
+    case '^': result = std::pow(left, right); break;
+    case '*': result = left * right; break;
+    case '/':
+        if (right == 0.0 || std::isnan(right))
+            return kExpressionDivideByZero;
+        result = left / right;
+        break;
+    case '%': result = std::fmod(left, right); break;
+    case '-': result = left - right; break;
+    case '+': result = left + right; break;
+    default: return kExpressionInvalidOperator;
+    }
+    return kExpressionOk;
+}
+
+// Reduces the terms to one operand: deepest level first; within a level the
+// groups in order; within a group from left to right. An error code, or
+// kExpressionOk.
+int Reduce(Terms& terms)
+{
+    for (int level = terms.deepest; level >= 0; --level) {
         for (int group = 0; group < kGroupCount; ++group) {
             int i = 0;
-            while (i < operatorCount) {
-                char op = operators[i].op;
-                if (operators[i].depth != level || operators[i].group != group) {
+            while (i < terms.operatorCount) {
+                const OperatorEntry& entry = terms.operators[i];
+                if (entry.depth != level || entry.group != group) {
                     ++i;
                     continue;
                 }
-                double left = operands[i];
-                double right = operands[i + 1];
-                double result;
-                switch (op) {
-                case 'e': result = std::acos(right); break;
-                case 'f': result = std::asin(right); break;
-                case 'g': result = std::atan(right); break;
-                case 'c': result = std::cos(right); break;
-                case 's': result = std::sin(right); break;
-                case 't': result = std::tan(right); break;
-                case 'h': result = std::sqrt(right); break;
-                case 'i': result = right * kRadiansPerDegree; break;
-                case 'j': result = right * kDegreesPerRadian; break;
-                case '^': result = std::pow(left, right); break;
-                case '*': result = left * right; break;
-                case '/':
-                    if (right == 0.0 || std::isnan(right))
-                        return Fail(errorCode, kExpressionDivideByZero);
-                    result = left / right;
-                    break;
-                case '%': result = std::fmod(left, right); break;
-                case '-': result = left - right; break;
-                case '+': result = left + right; break;
-                default: return Fail(errorCode, kExpressionInvalidOperator);
-                }
-                if (operators[i].negated)
-                    result = -result;
-                operands[i] = result;
-                for (int k = i; k + 1 < operatorCount; ++k)
-                    operators[k] = operators[k + 1];
-                for (int k = i + 1; k + 1 < operandCount; ++k)
-                    operands[k] = operands[k + 1];
-                --operatorCount;
-                --operandCount;
+                double result = 0.0;
+                if (int code = Apply(entry.op, terms.operands[i], terms.operands[i + 1], result))
+                    return code;
+                terms.operands[i] = entry.negated ? -result : result;
+                for (int k = i; k + 1 < terms.operatorCount; ++k)
+                    terms.operators[k] = terms.operators[k + 1];
+                for (int k = i + 1; k + 1 < terms.operandCount; ++k)
+                    terms.operands[k] = terms.operands[k + 1];
+                --terms.operatorCount;
+                --terms.operandCount;
             }
         }
     }
-    return operands[0];
+    return kExpressionOk;
+}
+
+} // namespace
+
+double EvaluateExpression(const char* text, int* errorCode)
+{
+    int ignoredCode;
+    if (!errorCode)
+        errorCode = &ignoredCode;
+    *errorCode = kExpressionOk;
+    if (!text || !*text)
+        return 0.0;
+    // Every text must fit the working copy, also one that is read whole; a
+    // longer one is refused rather than evaluated in part.
+    if (std::strlen(text) > static_cast<size_t>(kExpressionMaxLength))
+        return Fail(errorCode, kExpressionInvalidCharacter);
+    if (OnlyDigits(text))
+        return std::atof(text);
+
+    char work[kWorkingSize];
+    if (!MakeWorkingCopy(text, work))
+        return Fail(errorCode, kExpressionInvalidCharacter);
+    Terms terms;
+    if (int code = ReadTerms(work, terms))
+        return Fail(errorCode, code);
+    if (int code = Reduce(terms))
+        return Fail(errorCode, code);
+    return terms.operands[0];
 }
 
 const char* ExpressionErrorText(int code)
