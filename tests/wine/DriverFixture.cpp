@@ -3,14 +3,16 @@
 #include "TestFiles.h"
 #include "WindowDriver.h"
 
+#include "resources/ProductConstants.h"
+
 #include <vector>
 
 namespace testkit {
 
 namespace {
 
-constexpr const char* kService = "NextMove";
-constexpr const char* kParameters = "System\\CurrentControlSet\\Services\\NextMove\\Parameters";
+constexpr const char* kService = keld::kDriverServiceName;
+constexpr const char* kParameters = keld::kDriverParametersKey;
 
 std::optional<DWORD> ReadParameter(const char* name)
 {
@@ -57,8 +59,8 @@ bool CopyDriverImage(const std::string& source, const std::string& target)
 
 bool InstallDriverFile()
 {
-    const std::string i686 = StandInPath("nextmove/i686/NEXTMOVE.SYS");
-    const std::string x86_64 = StandInPath("nextmove/x86_64/NEXTMOVE.SYS");
+    const std::string i686 = NextMoveImagePath(false);
+    const std::string x86_64 = NextMoveImagePath(true);
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
     if (!wow64) {
@@ -104,7 +106,7 @@ bool RegisterDriverService(DWORD startType)
         return false;
     SC_HANDLE service = CreateServiceA(manager, kService, kService, SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
                                        startType, SERVICE_ERROR_NORMAL,
-                                       "\\SystemRoot\\system32\\drivers\\NEXTMOVE.SYS", nullptr, nullptr, nullptr,
+                                       keld::kDriverImagePath, nullptr, nullptr, nullptr,
                                        nullptr, nullptr);
     if (service)
         CloseServiceHandle(service);
@@ -154,9 +156,128 @@ std::optional<DWORD> DriverRunningAddress()
     return ReadParameter("RunningAddress");
 }
 
+void SetDriverAddressParameter(long long address)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParameters, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    if (address < 0) {
+        RegDeleteValueA(key, keld::kDriverAddressValue);
+    } else {
+        DWORD value = static_cast<DWORD>(address);
+        RegSetValueExA(key, keld::kDriverAddressValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+    RegCloseKey(key);
+}
+
+void SetDriverAddressParameterData(DWORD type, const std::string& data)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParameters, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, keld::kDriverAddressValue, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+}
+
+bool ReadDriverAddressParameterData(DWORD& type, std::string& data)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParameters, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char buffer[256];
+    DWORD size = sizeof buffer;
+    bool read = RegQueryValueExA(key, keld::kDriverAddressValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+                ERROR_SUCCESS;
+    RegCloseKey(key);
+    if (read)
+        data.assign(buffer, size);
+    return read;
+}
+
+bool ReadDriverAddressParameter(DWORD& address)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParameters, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD size = sizeof address;
+    bool read = RegQueryValueExA(key, keld::kDriverAddressValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&address), &size) ==
+                ERROR_SUCCESS;
+    RegCloseKey(key);
+    return read;
+}
+
 DWORD DriverStartCount()
 {
     return ReadParameter("StartCount").value_or(0);
+}
+
+namespace {
+
+bool CreateAndStartService(DWORD type, const std::string& binaryPath)
+{
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    if (!manager)
+        return false;
+    SC_HANDLE service = CreateServiceA(manager, keld::kDriverServiceName, keld::kDriverServiceName, SERVICE_ALL_ACCESS, type,
+                                       SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, binaryPath.c_str(), nullptr,
+                                       nullptr, nullptr, nullptr, nullptr);
+    bool created = service && StartServiceA(service, 0, nullptr);
+    if (service)
+        CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return created;
+}
+
+}  // namespace
+
+bool StartDriverServiceStandIn(const std::string& program, bool stoppable)
+{
+    std::string command = Quoted(program) + (stoppable ? " stoppable" : " unstoppable");
+    if (!CreateAndStartService(SERVICE_WIN32_OWN_PROCESS, command))
+        return false;
+    return WaitFor("the NextMove stand-in service to run",
+                            [] { return DriverServiceCurrentState() == SERVICE_RUNNING; }, 15000);
+}
+
+DWORD DriverServiceCurrentState()
+{
+    DWORD state = 0;
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    if (!manager)
+        return 0;
+    if (SC_HANDLE service = OpenServiceA(manager, keld::kDriverServiceName, SERVICE_QUERY_STATUS)) {
+        SERVICE_STATUS status{};
+        if (QueryServiceStatus(service, &status))
+            state = status.dwCurrentState;
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+    return state;
+}
+
+void DeleteDriverService()
+{
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = manager ? OpenServiceA(manager, keld::kDriverServiceName, SERVICE_ALL_ACCESS) : nullptr;
+    if (service) {
+        // The driver and the stoppable stand-in stop when asked; the other
+        // stand-in ends on its quit event.
+        SERVICE_STATUS status{};
+        ControlService(service, SERVICE_CONTROL_STOP, &status);
+        HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "Global\\KeldTestServiceQuit");
+        SetEvent(quit);
+        WaitFor("the NextMove service to stop", [] { return DriverServiceCurrentState() == SERVICE_STOPPED; },
+                         10000);
+        ResetEvent(quit);
+        CloseHandle(quit);
+        DeleteService(service);
+        CloseServiceHandle(service);
+    }
+    if (manager)
+        CloseServiceHandle(manager);
 }
 
 }  // namespace testkit

@@ -1,5 +1,6 @@
-// The card driver stand-in NEXTMOVE.SYS in the test prefix and Wine's real
-// service control manager.
+// The card driver in the test prefix: the stand-in NEXTMOVE.SYS, its
+// "NextMove" service in Wine's real service control manager, a user-mode
+// service standing in for it, and its registry parameters.
 #pragma once
 #include <windows.h>
 
@@ -32,5 +33,22 @@ DriverServiceState QueryDriverService();
 // started with (none while stopped) and how often it started.
 std::optional<DWORD> DriverRunningAddress();
 DWORD DriverStartCount();
+
+// The card driver's registry parameter NextMove0; a negative address
+// removes the value.
+void SetDriverAddressParameter(long long address);
+bool ReadDriverAddressParameter(DWORD& address);
+// NextMove0 with the given registry type and raw data.
+void SetDriverAddressParameterData(DWORD type, const std::string& data);
+// NextMove0 as it is stored: its type and raw data; false when missing.
+bool ReadDriverAddressParameterData(DWORD& type, std::string& data);
+
+// A user-mode service `program` registered and started as "NextMove" in
+// place of the card's driver; it runs until stopped (when stoppable) or
+// told to quit by DeleteDriverService.
+bool StartDriverServiceStandIn(const std::string& program, bool stoppable);
+DWORD DriverServiceCurrentState();  // 0 when there is no such service
+// Stops (the stand-in through its quit event) and deletes the service.
+void DeleteDriverService();
 
 }  // namespace testkit

@@ -84,8 +84,7 @@ void End(HWND sheet, Ending ending, DWORD uiThread)
         info.cbSize = sizeof(info);
         GetGUIThreadInfo(uiThread, &info);
         HWND focus = info.hwndFocus ? info.hwndFocus : sheet;
-        PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        PostMessageA(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        PressKey(focus, VK_ESCAPE);
         break;
     }
     case Ending::CloseBox:

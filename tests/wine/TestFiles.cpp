@@ -1,5 +1,8 @@
 #include "TestFiles.h"
 
+#include "DriverFixture.h"
+#include "resources/ProductConstants.h"
+
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -18,6 +21,26 @@ std::string FromUnixPath(const std::string& path)
 std::string SetupExePath()
 {
     return FromUnixPath(KELD_SETUP_EXE);
+}
+
+std::string KeldoranExePath()
+{
+    return FromUnixPath(KELD_KELDORAN_EXE);
+}
+
+std::string KeldOptExePath()
+{
+    return FromUnixPath(KELD_KELDOPT_EXE);
+}
+
+std::string MutexAbandonerPath()
+{
+    return FromUnixPath(KELD_MUTEX_ABANDONER_EXE);
+}
+
+std::string NextMoveImagePath(bool x86_64)
+{
+    return FromUnixPath(x86_64 ? KELD_NEXTMOVE_SYS_X86_64 : KELD_NEXTMOVE_SYS_I686);
 }
 
 std::string StandInPath(const std::string& rel)
@@ -96,63 +119,6 @@ std::string ProfileText(const std::string& file, const char* section, const char
     if (n == 1 && text[0] == '\x01')
         return "<absent>";
     return std::string(text, n);
-}
-
-namespace {
-constexpr const char* kParametersKey = "System\\CurrentControlSet\\Services\\NextMove\\Parameters";
-}
-
-void SetDriverAddressParameter(long long address)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    if (address < 0) {
-        RegDeleteValueA(key, "NextMove0");
-    } else {
-        DWORD value = static_cast<DWORD>(address);
-        RegSetValueExA(key, "NextMove0", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    }
-    RegCloseKey(key);
-}
-
-void SetDriverAddressParameterData(DWORD type, const std::string& data)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, "NextMove0", 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                   static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-}
-
-bool ReadDriverAddressParameterData(DWORD& type, std::string& data)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    char buffer[256];
-    DWORD size = sizeof buffer;
-    bool read = RegQueryValueExA(key, "NextMove0", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
-                ERROR_SUCCESS;
-    RegCloseKey(key);
-    if (read)
-        data.assign(buffer, size);
-    return read;
-}
-
-bool ReadDriverAddressParameter(DWORD& address)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParametersKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    DWORD size = sizeof address;
-    bool read = RegQueryValueExA(key, "NextMove0", nullptr, nullptr, reinterpret_cast<BYTE*>(&address), &size) ==
-                ERROR_SUCCESS;
-    RegCloseKey(key);
-    return read;
 }
 
 Installation MakeInstallation(const std::string& name, bool withProfileFiles)

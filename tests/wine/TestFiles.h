@@ -16,6 +16,10 @@ inline std::string Quoted(const std::string& path)
 std::string FromUnixPath(const std::string& path);
 
 std::string SetupExePath();                      // the built KELDSetup.exe
+std::string KeldoranExePath();                   // the KELDORAN.EXE stand-in (1,0,5,0)
+std::string KeldOptExePath();                    // the KELDOpt.EXE stand-in
+std::string MutexAbandonerPath();                // the program that abandons the lock
+std::string NextMoveImagePath(bool x86_64);      // NEXTMOVE.SYS of either architecture
 std::string StandInPath(const std::string& rel); // below the stand-ins' build folder
 std::string WindowsFolder();                     // with a trailing backslash
 
@@ -39,15 +43,6 @@ struct Installation {
     std::string Path(const std::string& name) const { return folder + name; }
 };
 Installation MakeInstallation(const std::string& name, bool withProfileFiles = true);
-
-// The card driver's registry parameter NextMove0; a negative address
-// removes the value.
-void SetDriverAddressParameter(long long address);
-bool ReadDriverAddressParameter(DWORD& address);
-// NextMove0 with the given registry type and raw data.
-void SetDriverAddressParameterData(DWORD type, const std::string& data);
-// NextMove0 as it is stored: its type and raw data; false when missing.
-bool ReadDriverAddressParameterData(DWORD& type, std::string& data);
 
 // A started process; ended (killed if need be) when the object goes.
 class Process {

@@ -247,7 +247,7 @@ TEST(ValueField, OkWithInvalidTextShowsTheMessageAndSavesThePreviousValue)
         HWND box = WaitForMessageBoxOfThread(uiThread);
         ASSERT_NE(box, nullptr);
         message = MessageBoxText(box);
-        PressButton(box, IDOK);
+        AnswerMessageBox(box);
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(message, "Divide By Zero");

@@ -188,8 +188,8 @@ bool AnswerMessageBox(HWND box, int id)
 
 void PressKey(HWND window, WPARAM virtualKey)
 {
-    PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
-    PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
+    PostMessageA(window, WM_KEYDOWN, virtualKey, 0x00010001);
+    PostMessageA(window, WM_KEYUP, virtualKey, 0xC0010001);
 }
 
 void PressButton(HWND dialog, int id)

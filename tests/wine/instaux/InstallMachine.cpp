@@ -1,4 +1,5 @@
 #include "InstallMachine.h"
+#include "resources/ProductConstants.h"
 
 #include "../TestFiles.h"
 #include "../WindowDriver.h"
@@ -138,72 +139,9 @@ bool ImportToolRuns()
     return running != nullptr;
 }
 
-namespace {
-
-bool CreateAndStartService(DWORD type, const std::string& binaryPath)
-{
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    if (!manager)
-        return false;
-    SC_HANDLE service = CreateServiceA(manager, "NextMove", "NextMove", SERVICE_ALL_ACCESS, type,
-                                       SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, binaryPath.c_str(), nullptr,
-                                       nullptr, nullptr, nullptr, nullptr);
-    bool created = service && StartServiceA(service, 0, nullptr);
-    if (service)
-        CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return created;
-}
-
-}  // namespace
-
 bool StartDriverServiceStandIn(bool stoppable)
 {
-    std::string command = BuildPath("tests/wine/instaux/instaux_test_service.exe");
-    command.insert(command.begin(), '"');
-    command += stoppable ? "\" stoppable" : "\" unstoppable";
-    if (!CreateAndStartService(SERVICE_WIN32_OWN_PROCESS, command))
-        return false;
-    return testkit::WaitFor("the NextMove stand-in service to run",
-                            [] { return DriverServiceState() == SERVICE_RUNNING; }, 15000);
-}
-
-DWORD DriverServiceState()
-{
-    DWORD state = 0;
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-    if (!manager)
-        return 0;
-    if (SC_HANDLE service = OpenServiceA(manager, "NextMove", SERVICE_QUERY_STATUS)) {
-        SERVICE_STATUS status{};
-        if (QueryServiceStatus(service, &status))
-            state = status.dwCurrentState;
-        CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
-    return state;
-}
-
-void DeleteDriverService()
-{
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = manager ? OpenServiceA(manager, "NextMove", SERVICE_ALL_ACCESS) : nullptr;
-    if (service) {
-        // The driver and the stoppable stand-in stop when asked; the other
-        // stand-in ends on its quit event.
-        SERVICE_STATUS status{};
-        ControlService(service, SERVICE_CONTROL_STOP, &status);
-        HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "Global\\KeldTestServiceQuit");
-        SetEvent(quit);
-        testkit::WaitFor("the NextMove service to stop", [] { return DriverServiceState() == SERVICE_STOPPED; },
-                         10000);
-        ResetEvent(quit);
-        CloseHandle(quit);
-        DeleteService(service);
-        CloseServiceHandle(service);
-    }
-    if (manager)
-        CloseServiceHandle(manager);
+    return testkit::StartDriverServiceStandIn(testkit::FromUnixPath(KELD_TEST_SERVICE_EXE), stoppable);
 }
 
 }  // namespace instauxtest

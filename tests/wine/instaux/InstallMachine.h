@@ -2,7 +2,9 @@
 // set it up and inspect it: product registry key, folders, stand-ins, the
 // instance lock.
 #pragma once
+#include "../DriverFixture.h"
 #include "../RunningKeldoran.h"
+#include "resources/ProductConstants.h"
 
 #include <windows.h>
 
@@ -11,7 +13,7 @@
 
 namespace instauxtest {
 
-inline constexpr const char* kProductKey = "Software\\Brindlecraft\\PXR2000";
+using keld::kProductKey;
 inline constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 inline constexpr const char* kConfigurationFiles[] = {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI", "ATC.CFG",
                                                       "SECURITY.DAT"};
@@ -51,10 +53,10 @@ using testkit::InstanceLockIsFree;
 // Whether a KELDOpt.EXE stand-in is running (it holds its running mutex).
 bool ImportToolRuns();
 
-// A user-mode service registered and started as "NextMove" in place of the
-// card's driver; it runs until stopped (when stoppable) or told to quit.
+using testkit::DeleteDriverService;
+using testkit::DriverServiceCurrentState;
+// The test service program of the installation library's tests as the
+// card's driver.
 bool StartDriverServiceStandIn(bool stoppable);
-DWORD DriverServiceState();  // 0 when there is no such service
-void DeleteDriverService();
 
 }  // namespace instauxtest

@@ -185,8 +185,7 @@ void WindowScript::Answer(HWND window, const Seen& seen)
         info.cbSize = sizeof(info);
         GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
         HWND focus = info.hwndFocus ? info.hwndFocus : window;
-        PostMessageA(focus, WM_KEYDOWN, key, 0x00010001);
-        PostMessageA(focus, WM_KEYUP, key, 0xC0010001);
+        testkit::PressKey(focus, key);
         break;
     }
     case Answer::How::CloseBox:

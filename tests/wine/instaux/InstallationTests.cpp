@@ -88,9 +88,9 @@ std::string Payload(const std::string& name)
     if (name == "KELDSetup.exe")
         return testkit::ReadFile(testkit::SetupExePath());
     if (name == "KELDORAN.EXE")
-        return testkit::ReadFile(testkit::StandInPath("keldoran/KELDORAN.EXE"));
+        return testkit::ReadFile(testkit::KeldoranExePath());
     if (name == "KELDOpt.EXE")
-        return testkit::ReadFile(testkit::StandInPath("keldopt/KELDOpt.EXE"));
+        return testkit::ReadFile(testkit::KeldOptExePath());
     if (name.size() > 4 && name.substr(name.size() - 4) == ".DLL")
         return testkit::ReadFile(testkit::StandInPath("extensions/" + name));
     return testkit::ReadFile(testkit::FromUnixPath(std::string(KELD_SOURCE_DIR) + "/installer/payload/" + name));
@@ -179,7 +179,7 @@ TEST_F(InstauxInstallation, UninstallingRemovesTheProgramsAndKeepsTheConfigurati
 
 TEST_F(InstauxInstallation, RefusedWhileKeldoranRuns)
 {
-    testkit::RunningKeldoran keldoran(testkit::StandInPath("keldoran/KELDORAN.EXE"));
+    testkit::RunningKeldoran keldoran(testkit::KeldoranExePath());
     ASSERT_EQ(keldoran.Failure(), "");
 
     EXPECT_EQ(Install(m_target, {Press(IDOK)}), 255);

@@ -63,7 +63,7 @@ protected:
     void Install(bool importTool = true, bool setup = true)
     {
         if (importTool) {
-            ASSERT_TRUE(CopyInto(BuildPath("standins/keldopt/KELDOpt.EXE"), m_target + "KELDOpt.EXE"));
+            ASSERT_TRUE(CopyInto(testkit::KeldOptExePath(), m_target + "KELDOpt.EXE"));
         }
         if (setup) {
             ASSERT_TRUE(CopyInto(testkit::SetupExePath(), m_target + "KELDSetup.exe"));
@@ -292,7 +292,7 @@ TEST_F(InstauxPostInstall, CheckRefusedWhileTheProductRunsForgetsTheEarlierDecis
     ASSERT_EQ(Finish({Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 0);
     testkit::RemoveFile(m_target + "KELDOpt.log");
 
-    testkit::RunningKeldoran keldoran(testkit::StandInPath("keldoran/KELDORAN.EXE"));
+    testkit::RunningKeldoran keldoran(testkit::KeldoranExePath());
     ASSERT_EQ(keldoran.Failure(), "");
     ASSERT_EQ(Check({Press(IDOK)}), -1);
     ASSERT_EQ(m_seen, std::vector<Seen>{Message(ex::kProductRunning, "OK")});

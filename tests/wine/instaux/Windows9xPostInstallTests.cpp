@@ -58,7 +58,7 @@ TEST_F(InstauxPostInstallOnWindows9x, ImportsRunsSetupAndEndsWithoutTheRebootMes
         ASSERT_TRUE(script.Finish().empty());
     }
     m_app.IsWindowsNT = false;
-    ASSERT_TRUE(CopyInto(BuildPath("standins/keldopt/KELDOpt.EXE"), m_target + "KELDOpt.EXE"));
+    ASSERT_TRUE(CopyInto(testkit::KeldOptExePath(), m_target + "KELDOpt.EXE"));
     ASSERT_TRUE(CopyInto(testkit::SetupExePath(), m_target + "KELDSetup.exe"));
     for (const char* name : {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI"})
         testkit::WriteFile(m_target + name, "[New]\r\n");
