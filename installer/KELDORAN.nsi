@@ -85,21 +85,22 @@ Section "KELDORAN"
 
     ; -256: the operator declined to install beside the installation the
     ; library found elsewhere; check again there.
-    ${Do}
+    check:
         System::Call "$PLUGINSDIR\INSTAUX.DLL::PreInstallCheck(i 0, m '$Target', m '$Backup', m .r1) i .r0"
         DetailPrint "PreInstallCheck($Target) = $0"
-        ${If} $0 = -256
-            StrCpy $Target $1
-            !insertmacro WithBackslash $Target
-        ${EndIf}
-    ${LoopWhile} $0 = -256
+        IntCmp $0 -256 0 checked checked
+        StrCpy $Target $1
+        !insertmacro WithBackslash $Target
+        Goto check
+    checked:
 
-    ${If} $0 < 1
-    ${OrIf} $0 > 3
+    IntCmp $0 1 0 refused 0
+    IntCmp $0 3 accepted accepted refused
+    refused:
         DetailPrint "The installation was refused; nothing was copied."
         SetErrorLevel 255
         Quit
-    ${EndIf}
+    accepted:
     StrCpy $R0 $0
 
     SetOutPath $Target
@@ -132,6 +133,13 @@ Section "KELDORAN"
     ; The card driver: a 64-bit Windows loads only the x86_64 image, from its
     ; native drivers folder; Wine's 32-bit device host loads the i686 image
     ; through the 32-bit view (syswow64\drivers).
+!ifdef X64
+    ; A 64-bit installer sees the native folder as System32.
+    SetOutPath "$WINDIR\System32\drivers"
+    File "${BUILD}\standins\nextmove\x86_64\NEXTMOVE.SYS"
+    SetOutPath "$WINDIR\SysWOW64\drivers"
+    File "${BUILD}\standins\nextmove\i686\NEXTMOVE.SYS"
+!else
     ${If} ${RunningX64}
         ${DisableX64FSRedirection}
         SetOutPath "$WINDIR\System32\drivers"
@@ -143,6 +151,7 @@ Section "KELDORAN"
         SetOutPath "$SYSDIR\drivers"
         File "${BUILD}\standins\nextmove\i686\NEXTMOVE.SYS"
     ${EndIf}
+!endif
     ; The driver's port address, as the card leaves the factory.
     ClearErrors
     ReadRegDWORD $1 HKLM "${DRIVER_PARAMETERS}" "NextMove0"

@@ -19,7 +19,11 @@ class ModulePathAs {
 public:
     explicit ModulePathAs(const std::wstring& path) : m_path(path)
     {
+        // The headers' inline TEB read looks out of bounds to GCC; it is not.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
         PEB_LDR_DATA* loader = NtCurrentTeb()->ProcessEnvironmentBlock->Ldr;
+#pragma GCC diagnostic pop
         LIST_ENTRY* head = &loader->InMemoryOrderModuleList;
         for (LIST_ENTRY* link = head->Flink; link != head; link = link->Flink) {
             auto* entry = CONTAINING_RECORD(link, LDR_DATA_TABLE_ENTRY, InMemoryOrderLinks);

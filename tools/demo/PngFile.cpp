@@ -32,8 +32,10 @@ void PutBigEndian(std::vector<uint8_t>& out, uint32_t value)
 void Chunk(std::ofstream& file, const char type[4], const std::vector<uint8_t>& data)
 {
     std::vector<uint8_t> chunk;
+    chunk.reserve(data.size() + 12);
     PutBigEndian(chunk, static_cast<uint32_t>(data.size()));
-    chunk.insert(chunk.end(), type, type + 4);
+    for (int i = 0; i < 4; ++i)
+        chunk.push_back(static_cast<uint8_t>(type[i]));
     chunk.insert(chunk.end(), data.begin(), data.end());
     PutBigEndian(chunk, Crc32(chunk.data() + 4, chunk.size() - 4));
     file.write(reinterpret_cast<const char*>(chunk.data()), static_cast<std::streamsize>(chunk.size()));
