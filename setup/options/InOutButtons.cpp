@@ -1,12 +1,13 @@
 // Input/output buttons: their description in the option's registry key and
 // their publication in KELD4K.INI, where the machine-control application
 // finds them.
-#include "resources/ProductConstants.h"
 #include "setup/options/InOutSections.h"
 #include "setup/options/SetupExtension.h"
 
+#include "resources/ProductConstants.h"
 #include "setup/ProfileFileScope.h"
 #include "setup/SetupApp.h"
+#include "setup/options/OptionKey.h"
 
 #include <algorithm>
 #include <climits>
@@ -62,11 +63,6 @@ InOutSection AddInOutSection(int channel, bool isOutput)
 namespace {
 
 using keld::InOutSection;
-
-std::string OptionKeyPath(const char* optionName)
-{
-    return std::string(keld::kOptionsKey) + "\\" + optionName;
-}
 
 // A record's text, at most 64 characters even when the caller left it
 // without its NUL.
@@ -144,7 +140,7 @@ int KELDSETUP_CALL GetInOutButtonParms(const char* optionName, InOutButtonParms*
     if (!optionName || !parms)
         return 0;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, OptionKeyPath(optionName).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, keld::OptionKeyPath(optionName).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return 0;
     if (ReadNumber(key, "MapTo", parms->mapTo))
         parms->present |= IOB_MAPTO;
@@ -167,7 +163,7 @@ int KELDSETUP_CALL SetInOutButtonParms(const char* optionName, const InOutButton
     if (!optionName || !parms)
         return 0;
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, OptionKeyPath(optionName).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, keld::OptionKeyPath(optionName).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return 0;
     LONG last = ERROR_SUCCESS;

@@ -1,10 +1,11 @@
 // The profile and option-registry services that extension modules call.
 // Each profile call makes the selected file current for its own duration.
-#include "resources/ProductConstants.h"
 #include "setup/options/SetupExtension.h"
 
+#include "resources/ProductConstants.h"
 #include "setup/ProfileFileScope.h"
 #include "setup/SetupApp.h"
+#include "setup/options/OptionKey.h"
 
 #include <algorithm>
 #include <cstring>
@@ -39,11 +40,6 @@ char* CopyBounded(const std::string& text, char* buffer, int maxLength)
     std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
     return buffer;
-}
-
-std::string OptionKeyPath(const char* optionName)
-{
-    return std::string(keld::kOptionsKey) + "\\" + optionName;
 }
 
 const char* FlagValueName(int installed)
@@ -114,7 +110,7 @@ int KELDSETUP_CALL GetOptionInstalledOrEnabled(const char* optionName, int insta
     if (!optionName)
         return 0;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, OptionKeyPath(optionName).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, keld::OptionKeyPath(optionName).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return 0;
     DWORD value = 0;
     DWORD size = sizeof value;
@@ -129,7 +125,7 @@ int KELDSETUP_CALL SetOptionInstalledOrEnabled(const char* optionName, int insta
     if (!optionName)
         return 0;
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, OptionKeyPath(optionName).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, keld::OptionKeyPath(optionName).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return 0;
     DWORD stored = value ? 1 : 0;

@@ -90,14 +90,20 @@ void RemoveDriverService()
     Handles handles;
     if (!handles.service)
         return;
-    SERVICE_STATUS status{};
     if (IsRunning(handles.service)) {
+        // The driver and the stoppable stand-in stop when asked; the other
+        // stand-in ends on its quit event.
+        SERVICE_STATUS status{};
         ControlService(handles.service, SERVICE_CONTROL_STOP, &status);
-        WaitFor("the NextMove service to stop", [&] { return !IsRunning(handles.service); }, 5000);
+        HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "Global\\KeldTestServiceQuit");
+        SetEvent(quit);
+        WaitFor("the NextMove service to stop", [] { return DriverServiceCurrentState() == SERVICE_STOPPED; },
+                10000);
+        ResetEvent(quit);
+        CloseHandle(quit);
     }
     DeleteService(handles.service);
 }
-
 
 bool RegisterDriverService(DWORD startType)
 {
@@ -256,28 +262,6 @@ DWORD DriverServiceCurrentState()
     }
     CloseServiceHandle(manager);
     return state;
-}
-
-void DeleteDriverService()
-{
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = manager ? OpenServiceA(manager, keld::kDriverServiceName, SERVICE_ALL_ACCESS) : nullptr;
-    if (service) {
-        // The driver and the stoppable stand-in stop when asked; the other
-        // stand-in ends on its quit event.
-        SERVICE_STATUS status{};
-        ControlService(service, SERVICE_CONTROL_STOP, &status);
-        HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, "Global\\KeldTestServiceQuit");
-        SetEvent(quit);
-        WaitFor("the NextMove service to stop", [] { return DriverServiceCurrentState() == SERVICE_STOPPED; },
-                         10000);
-        ResetEvent(quit);
-        CloseHandle(quit);
-        DeleteService(service);
-        CloseServiceHandle(service);
-    }
-    if (manager)
-        CloseServiceHandle(manager);
 }
 
 }  // namespace testkit

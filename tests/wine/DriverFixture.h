@@ -11,7 +11,8 @@ namespace testkit {
 
 // Copies the built driver into the Windows drivers folder.
 bool InstallDriverFile();
-// Stops and deletes the "NextMove" service when it exists.
+// Stops and deletes the "NextMove" service when it exists: the driver and
+// the stoppable stand-in when asked, the other stand-in on its quit event.
 void RemoveDriverService();
 // Registers the service as an installer of the card's maker would.
 bool RegisterDriverService(DWORD startType = SERVICE_DEMAND_START);
@@ -45,10 +46,8 @@ bool ReadDriverAddressParameterData(DWORD& type, std::string& data);
 
 // A user-mode service `program` registered and started as "NextMove" in
 // place of the card's driver; it runs until stopped (when stoppable) or
-// told to quit by DeleteDriverService.
+// told to quit by RemoveDriverService.
 bool StartDriverServiceStandIn(const std::string& program, bool stoppable);
 DWORD DriverServiceCurrentState();  // 0 when there is no such service
-// Stops (the stand-in through its quit event) and deletes the service.
-void DeleteDriverService();
 
 }  // namespace testkit

@@ -53,7 +53,7 @@ using testkit::InstanceLockIsFree;
 // Whether a KELDOpt.EXE stand-in is running (it holds its running mutex).
 bool ImportToolRuns();
 
-using testkit::DeleteDriverService;
+using testkit::RemoveDriverService;
 using testkit::DriverServiceCurrentState;
 // The test service program of the installation library's tests as the
 // card's driver.

@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         ResetProductRegistry();
-        DeleteDriverService();
+        RemoveDriverService();
         testkit::SetDriverAddressParameter(800);
         m_root = FreshFolder("installation");
         m_target = m_root + "KELDORAN\\";

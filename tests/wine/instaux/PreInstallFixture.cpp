@@ -10,7 +10,7 @@ void PreInstallFixture::SetUp()
 {
     ASSERT_TRUE(m_library.Loaded());
     ResetProductRegistry();
-    DeleteDriverService();
+    RemoveDriverService();
     m_target = FreshFolder("target");
     m_backup = FreshFolder("backup");
     std::memset(m_existing, 'x', sizeof(m_existing) - 1);
@@ -20,7 +20,7 @@ void PreInstallFixture::SetUp()
 void PreInstallFixture::TearDown()
 {
     ResetProductRegistry();
-    DeleteDriverService();
+    RemoveDriverService();
 }
 
 LONG PreInstallFixture::Check(std::vector<Answer> answers, const std::string& targetDir)

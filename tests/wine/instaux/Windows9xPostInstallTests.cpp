@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         ResetProductRegistry();
-        DeleteDriverService();
+        RemoveDriverService();
         m_target = FreshFolder("target");
         m_backup = FreshFolder("backup");
         m_disk = FreshFolder("disk");
