@@ -188,7 +188,14 @@ SectionEnd
 
 ; Removes the programs and the registrations; the operator's configuration
 ; files (the INI files, ATC.CFG, SECURITY.DAT and their backups) stay.
+; The uninstaller runs from a copy of itself, so whoever started it learns
+; that it has finished when Uninstall.exe has gone: that comes last.
 Section "Uninstall"
+    DeleteRegKey HKLM "${PRODUCT_KEY}\SetupExtensions"
+    DeleteRegKey HKLM "${PRODUCT_KEY}\Options"
+    DeleteRegValue HKLM "${PRODUCT_KEY}" "InstallDir"
+    DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "$INSTDIR\KELDSetup.exe"
     Delete "$INSTDIR\KELDORAN.EXE"
     Delete "$INSTDIR\KELDOpt.EXE"
@@ -198,9 +205,4 @@ Section "Uninstall"
     Delete "$INSTDIR\CTRLBRD.DLL"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
-    DeleteRegKey HKLM "${PRODUCT_KEY}\SetupExtensions"
-    DeleteRegKey HKLM "${PRODUCT_KEY}\Options"
-    DeleteRegValue HKLM "${PRODUCT_KEY}" "InstallDir"
-    DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}"
-    DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -72,7 +72,9 @@ bool InstallDriverFile()
     }
     const std::string target = WindowsFolder() + "system32\\drivers\\NEXTMOVE.SYS";
     // For this 32-bit program system32 is the 32-bit view (syswow64),
-    // where Wine's 32-bit device host loads the driver from.
+    // where Wine's 32-bit device host loads the driver from; a new prefix
+    // has no drivers folder there.
+    CreateDirectoryA((WindowsFolder() + "system32\\drivers").c_str(), nullptr);
     if (!CopyDriverImage(i686, target))
         return false;
     // The x86_64 image goes to the native folder, past the redirection, as

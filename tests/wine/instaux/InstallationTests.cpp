@@ -58,7 +58,8 @@ protected:
                    std::move(answers));
     }
     // The uninstaller copies itself away and runs from there, so that it
-    // can delete itself: it has ended when its own file has gone.
+    // can delete itself; it deletes its own file last, after the programs
+    // and the registrations.
     void Uninstall(const std::string& target)
     {
         Run(testkit::Quoted(target + "Uninstall.exe") + " /S", {});
