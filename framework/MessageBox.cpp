@@ -39,6 +39,13 @@ std::string LoadResourceString(UINT id)
     return std::string(buffer.data(), n > 0 ? static_cast<size_t>(n) : 0);
 }
 
+std::string FormatResourceString(UINT id, const std::string& argument)
+{
+    std::string format = LoadResourceString(id);
+    size_t at = format.find("%s");
+    return at == std::string::npos ? format : format.replace(at, 2, argument);
+}
+
 int AppMessageBox(const std::string& text, UINT type)
 {
     if ((type & MB_ICONMASK) == 0)

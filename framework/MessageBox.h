@@ -12,6 +12,8 @@ int AppMessageBox(UINT stringId, UINT type = MB_OK);
 
 // Text of a string-table entry of the module's resources.
 std::string LoadResourceString(UINT id);
+// The same text with `argument` in place of its "%s".
+std::string FormatResourceString(UINT id, const std::string& argument);
 
 // Sees every message box before it is shown. Returning a non-zero button
 // id answers it without showing a window; returning 0 lets it show.

@@ -57,14 +57,6 @@ private:
     std::unique_ptr<CPleaseWaitDlg> m_window;
 };
 
-// A string-table text with one %s.
-std::string FormatResourceString(UINT id, const std::string& argument)
-{
-    std::string format = fw::LoadResourceString(id);
-    size_t at = format.find("%s");
-    return at == std::string::npos ? format : format.replace(at, 2, argument);
-}
-
 }  // namespace
 
 int CInstallHelperApp::PreInstallCheck(DWORD value, const char* targetDir, const char* backupDir, char* existingDir)
@@ -77,7 +69,7 @@ int CInstallHelperApp::PreInstallCheck(DWORD value, const char* targetDir, const
     for (const char* directory : {targetDir, backupDir}) {
         std::string text = directory ? directory : "";
         if (!IsFullDirectoryPath(text)) {
-            fw::AppMessageBox(FormatResourceString(IDS_DIRECTORY_NOT_FULL, text));
+            fw::AppMessageBox(fw::FormatResourceString(IDS_DIRECTORY_NOT_FULL, text));
             return kResultCancelled;
         }
     }

@@ -1,5 +1,6 @@
 // COption, the base class of every option that an extension supplies.
 #include "setup/options/SetupExtension.h"
+#include "setup/options/OptionNames.h"
 
 #include <cstring>
 
@@ -65,10 +66,7 @@ int COption::SaveSettings(int)
 
 int COption::Install(int install)
 {
-    char name[128] = {};
-    GetOptionName(name);
-    name[sizeof name - 1] = '\0';
-    return SetOptionInstalledOrEnabled(name, 1, install);
+    return SetOptionInstalledOrEnabled(keld::OptionKeyName(*this).c_str(), 1, install);
 }
 
 int COption::Initialize(void* parentWindow, const RECT* area)

@@ -7,11 +7,11 @@
 #include "setup/ProfileFileScope.h"
 #include "setup/SetupApp.h"
 #include "setup/options/ExtensionRegistration.h"
+#include "setup/options/OptionNames.h"
 #include "setup/options/ReinstallOptionsDlg.h"
 #include "setup/options/SetupExtension.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace keld {
 
@@ -100,17 +100,11 @@ int CPropOptions::AddOption(COption* option)
         delete option;
         return 0;
     }
-    char keyName[256] = {};
-    option->GetOptionName(keyName);
-    keyName[sizeof keyName - 1] = '\0';
-    if (!GetOptionInstalledOrEnabled(keyName, 1)) {
+    if (!GetOptionInstalledOrEnabled(OptionKeyName<256>(*option).c_str(), 1)) {
         removedOptions.push_back(option);
         return 1;
     }
-    char name[256] = {};
-    option->GetName(name);
-    name[sizeof name - 1] = '\0';
-    int index = optionList.AddString(name);
+    int index = optionList.AddString(OptionDisplayName<256>(*option));
     if (index < 0) {
         delete option;
         return 0;
@@ -168,13 +162,8 @@ void CPropOptions::OnRemove()
     if (selected < 0)
         return;
     auto* option = static_cast<COption*>(optionList.GetItemDataPtr(selected));
-    char name[128] = {};
-    option->GetName(name);
-    name[sizeof name - 1] = '\0';
-    const std::string question = fw::LoadResourceString(IDS_REMOVE_OPTION);
-    std::vector<char> text(question.size() + sizeof name + 1);
-    std::snprintf(text.data(), text.size(), question.c_str(), name);
-    if (fw::AppMessageBox(text.data(), MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES)
+    const std::string question = fw::FormatResourceString(IDS_REMOVE_OPTION, OptionDisplayName(*option));
+    if (fw::AppMessageBox(question, MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES)
         return;
 
     option->Show(0);
@@ -198,10 +187,7 @@ void CPropOptions::OnReinstall()
     if (dialog.DoModal(::GetAncestor(m_hWnd, GA_ROOT)) != IDOK)
         return;
     for (COption* option : dialog.chosenOptions) {
-        char name[128] = {};
-        option->GetName(name);
-        name[sizeof name - 1] = '\0';
-        int index = optionList.AddString(name);
+        int index = optionList.AddString(OptionDisplayName(*option));
         if (index < 0)
             continue;
         optionList.SetCheck(index, true);

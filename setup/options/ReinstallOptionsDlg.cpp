@@ -1,7 +1,7 @@
 #include "setup/options/ReinstallOptionsDlg.h"
 
 #include "resources/resource.h"
-#include "setup/options/SetupExtension.h"
+#include "setup/options/OptionNames.h"
 
 namespace keld {
 
@@ -18,10 +18,7 @@ BOOL CReinstallOptionsDlg::OnInitDialog()
     fw::CDialog::OnInitDialog();
     if (removedOptions) {
         for (COption* option : *removedOptions) {
-            char name[128] = {};
-            option->GetName(name);
-            name[sizeof name - 1] = '\0';
-            int index = optionList.AddString(name);
+            int index = optionList.AddString(OptionDisplayName(*option));
             if (index >= 0)
                 optionList.SetItemDataPtr(index, option);
         }
