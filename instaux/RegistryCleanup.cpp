@@ -1,7 +1,7 @@
 // Registry entries of an old installation that a new one removes.
 #include "instaux/RegistryCleanup.h"
 
-#include "instaux/InstallHelperApp.h"
+#include "resources/ProductConstants.h"
 
 #include <windows.h>
 
@@ -37,20 +37,15 @@ std::vector<std::string> SubkeyNames(HKEY key)
 // left; the others still happen.
 void RemoveOptionRegistry()
 {
-    HKEY product = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_ALL_ACCESS, &product) != ERROR_SUCCESS)
-        return;
-    ::RegDeleteKeyA(product, "SetupExtensions");
-    ::RegDeleteKeyA(product, "KELDOPT");  // the import tool's key, keld::kImportToolKey
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, keld::kSetupExtensionsKey);
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, keld::kImportToolKey);
     HKEY options = nullptr;
-    std::string optionsPath = std::string(kProductKey) + "\\Options";
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, optionsPath.c_str(), 0, KEY_ALL_ACCESS, &options) == ERROR_SUCCESS) {
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, keld::kOptionsKey, 0, KEY_ALL_ACCESS, &options) == ERROR_SUCCESS) {
         for (const std::string& name : SubkeyNames(options))
             ::RegDeleteKeyA(options, name.c_str());
         ::RegCloseKey(options);
     }
-    ::RegDeleteKeyA(product, "Options");
-    ::RegCloseKey(product);
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, keld::kOptionsKey);
 }
 
 void RemoveOldUninstallKeys()

@@ -40,8 +40,8 @@ std::optional<std::string> RegisteredInstallDirectory()
         return std::nullopt;
     char directory[MAX_PATH] = {};
     DWORD size = sizeof(directory);
-    LONG status = ::RegGetValueA(key, nullptr, "InstallDir", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
-                                 nullptr, directory, &size);
+    LONG status = ::RegGetValueA(key, nullptr, keld::kInstallDirValue,
+                                 RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, directory, &size);
     ::RegCloseKey(key);
     if (status != ERROR_SUCCESS || directory[0] == '\0')
         return std::nullopt;
