@@ -23,7 +23,7 @@ using namespace testkit;
 namespace {
 
 constexpr const char* kServiceKey = "System\\CurrentControlSet\\Services\\NextMove";
-constexpr const char* kParametersKey = "System\\CurrentControlSet\\Services\\NextMove\\Parameters";
+constexpr const char* kParametersKey = keld::kDriverParametersKey;
 
 // A key whose security denies everyone `denied` (and grants the rest) for
 // the life of the object; its former security comes back afterwards.

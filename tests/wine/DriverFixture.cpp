@@ -207,14 +207,10 @@ bool ReadDriverAddressParameterData(DWORD& type, std::string& data)
 
 bool ReadDriverAddressParameter(DWORD& address)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kParameters, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    DWORD size = sizeof address;
-    bool read = RegQueryValueExA(key, keld::kDriverAddressValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&address), &size) ==
-                ERROR_SUCCESS;
-    RegCloseKey(key);
-    return read;
+    std::optional<DWORD> stored = ReadParameter(keld::kDriverAddressValue);
+    if (stored)
+        address = *stored;
+    return stored.has_value();
 }
 
 DWORD DriverStartCount()

@@ -107,6 +107,12 @@ INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<
     const DWORD uiThread = GetCurrentThreadId();
     HANDLE runEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::thread driver([&] {
+        auto runHasEnded = [&] { return WaitForSingleObject(runEnded, 0) == WAIT_OBJECT_0; };
+        // Fails the test with what is on the screen and closes it.
+        auto giveUp = [&](const char* why) {
+            ADD_FAILURE() << why << "; shown:" << DescribeWindows(TopLevelWindowsOfThread(uiThread));
+            CloseWhatIsOpen(uiThread, runEnded);
+        };
         HWND sheet = nullptr;
         bool unexpectedBox = false;
         // A timeout is reported below, with what was shown instead.
@@ -121,14 +127,12 @@ INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<
                 AnswerMessageBox(box);
             }
             sheet = FindPropertySheet(windows);
-            return sheet != nullptr || WaitForSingleObject(runEnded, 0) == WAIT_OBJECT_0;
+            return sheet != nullptr || runHasEnded();
         });
         if (!sheet) {
-            ADD_FAILURE() << (unexpectedBox ? "a message box came before the sheet"
-                              : WaitForSingleObject(runEnded, 0) == WAIT_OBJECT_0 ? "the run ended without a sheet"
-                                                                                  : "timed out waiting for the sheet")
-                          << "; shown:" << DescribeWindows(TopLevelWindowsOfThread(uiThread));
-            CloseWhatIsOpen(uiThread, runEnded);
+            giveUp(unexpectedBox ? "a message box came before the sheet"
+                   : runHasEnded() ? "the run ended without a sheet"
+                                   : "timed out waiting for the sheet");
             return;
         }
         drive(sheet);
@@ -142,23 +146,18 @@ INT_PTR RunSheet(const std::function<INT_PTR()>& showSheet, const std::function<
         if (which == WAIT_OBJECT_0 + 1)
             return;
         if (which == WAIT_TIMEOUT || SheetStillOpen(sheet)) {
-            ADD_FAILURE() << (which == WAIT_TIMEOUT ? "the UI thread did not come back to its messages"
-                                                    : "the sheet is still open after the test's steps")
-                          << "; shown:" << DescribeWindows(TopLevelWindowsOfThread(uiThread));
-            CloseWhatIsOpen(uiThread, runEnded);
+            giveUp(which == WAIT_TIMEOUT ? "the UI thread did not come back to its messages"
+                                         : "the sheet is still open after the test's steps");
             return;
         }
         // The sheet is closing: its run ends unless a message box holds it up.
         HWND box = nullptr;
         bool ended = WaitUntil([&] {
             box = FindMessageBox(TopLevelWindowsOfThread(uiThread));
-            return box != nullptr || WaitForSingleObject(runEnded, 0) == WAIT_OBJECT_0;
+            return box != nullptr || runHasEnded();
         });
-        if (!ended || box) {
-            ADD_FAILURE() << (box ? "a message box held up the closing sheet" : "the closing sheet's run did not end")
-                          << "; shown:" << DescribeWindows(TopLevelWindowsOfThread(uiThread));
-            CloseWhatIsOpen(uiThread, runEnded);
-        }
+        if (!ended || box)
+            giveUp(box ? "a message box held up the closing sheet" : "the closing sheet's run did not end");
     });
     INT_PTR result = showSheet();
     SetEvent(runEnded);

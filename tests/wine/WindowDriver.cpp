@@ -175,11 +175,6 @@ HWND WaitForMessageBoxOfThread(DWORD threadId, DWORD timeoutMs)
     return WaitForWindow("a message box", TopLevelWindowsOfThread, threadId, FindMessageBox, timeoutMs);
 }
 
-HWND WaitForSheetOfThread(DWORD threadId, DWORD timeoutMs)
-{
-    return WaitForWindow("a property sheet", TopLevelWindowsOfThread, threadId, FindPropertySheet, timeoutMs);
-}
-
 bool AnswerMessageBox(HWND box, int id)
 {
     PressButton(box, id);

@@ -40,7 +40,6 @@ std::string DescribeWindows(const std::vector<HWND>& windows);
 HWND WaitForMessageBoxOfProcess(DWORD processId, DWORD timeoutMs = 15000);
 HWND WaitForSheetOfProcess(DWORD processId, DWORD timeoutMs = 15000);
 HWND WaitForMessageBoxOfThread(DWORD threadId, DWORD timeoutMs = 15000);
-HWND WaitForSheetOfThread(DWORD threadId, DWORD timeoutMs = 15000);
 
 // Answers a message box with the button `id` and waits until it has gone.
 bool AnswerMessageBox(HWND box, int id = IDOK);

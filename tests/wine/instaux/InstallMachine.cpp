@@ -4,6 +4,7 @@
 #include "../TestFiles.h"
 #include "../WindowDriver.h"
 
+#include <gtest/gtest.h>
 
 namespace instauxtest {
 
@@ -137,6 +138,36 @@ bool ImportToolRuns()
     if (running)
         CloseHandle(running);
     return running != nullptr;
+}
+
+void PostInstallSurroundings::SetUp()
+{
+    disk = FreshFolder("disk");
+    testkit::WriteFile(disk + "KELD.KCI", "configuration disk");
+    m_controlIni = testkit::WindowsFolder() + "KELDORAN.INI";
+    m_madeControlIni = !testkit::FileExists(m_controlIni);
+    if (m_madeControlIni)
+        testkit::WriteFile(m_controlIni, "");
+    testkit::SetDriverAddressParameter(800);
+}
+
+void PostInstallSurroundings::TearDown()
+{
+    if (m_madeControlIni)
+        testkit::RemoveFile(m_controlIni);
+    testkit::SetDriverAddressParameter(-1);
+}
+
+void PutProductFiles(const std::string& target, bool importTool, bool setup)
+{
+    if (importTool) {
+        ASSERT_TRUE(CopyInto(testkit::KeldOptExePath(), target + "KELDOpt.EXE"));
+    }
+    if (setup) {
+        ASSERT_TRUE(CopyInto(testkit::SetupExePath(), target + "KELDSetup.exe"));
+    }
+    for (const char* name : {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI"})
+        testkit::WriteFile(target + name, "[New]\r\n");
 }
 
 bool StartDriverServiceStandIn(bool stoppable)

@@ -53,6 +53,26 @@ using testkit::InstanceLockIsFree;
 // Whether a KELDOpt.EXE stand-in is running (it holds its running mutex).
 bool ImportToolRuns();
 
+// What PostInstall works with beside the target, for one test: the
+// configuration disk (a fresh folder with KELD.KCI), the control profile
+// KELDORAN.INI in the Windows folder (made when missing) and the card
+// driver's address, which the KELDSetup it starts reads. TearDown undoes
+// what SetUp made.
+class PostInstallSurroundings {
+public:
+    void SetUp();
+    void TearDown();
+    std::string disk;
+
+private:
+    std::string m_controlIni;
+    bool m_madeControlIni = false;
+};
+
+// The product's files in `target` as the installer copies them: the
+// import tool and KELDSetup when asked for, and new settings files.
+void PutProductFiles(const std::string& target, bool importTool = true, bool setup = true);
+
 using testkit::RemoveDriverService;
 using testkit::DriverServiceCurrentState;
 // The test service program of the installation library's tests as the

@@ -37,40 +37,19 @@ protected:
     void SetUp() override
     {
         PreInstallFixture::SetUp();
-        m_disk = FreshFolder("disk");
-        testkit::WriteFile(m_disk + "KELD.KCI", "configuration disk");
-        m_controlIni = testkit::WindowsFolder() + "KELDORAN.INI";
-        m_madeControlIni = !testkit::FileExists(m_controlIni);
-        if (m_madeControlIni)
-            testkit::WriteFile(m_controlIni, "");
+        m_surroundings.SetUp();
         for (const char* old : {"KELDORANDeinstkey", "KELDORAN103", "KELDORAN200"})
             SetString(kUninstall + "\\" + old, "DisplayName", old);
-        // KELDSetup wants the card driver's address parameter.
-        testkit::SetDriverAddressParameter(800);
     }
     void TearDown() override
     {
         if (m_setupProcess)
             CloseHandle(m_setupProcess);
-        if (m_madeControlIni)
-            testkit::RemoveFile(m_controlIni);
-        testkit::SetDriverAddressParameter(-1);
+        m_surroundings.TearDown();
         PreInstallFixture::TearDown();
     }
 
-    // The product's files in the target, as the installer copies them;
-    // the settings files get new content.
-    void Install(bool importTool = true, bool setup = true)
-    {
-        if (importTool) {
-            ASSERT_TRUE(CopyInto(testkit::KeldOptExePath(), m_target + "KELDOpt.EXE"));
-        }
-        if (setup) {
-            ASSERT_TRUE(CopyInto(testkit::SetupExePath(), m_target + "KELDSetup.exe"));
-        }
-        for (const char* name : {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI"})
-            testkit::WriteFile(m_target + name, "[New]\r\n");
-    }
+    void Install(bool importTool = true, bool setup = true) { PutProductFiles(m_target, importTool, setup); }
 
     // Runs PostInstall with `answers`; notes for the KELDSetup sheet
     // whether the import tool had run, and keeps a handle of its process.
@@ -88,7 +67,7 @@ protected:
                     m_setupProcess = OpenProcess(SYNCHRONIZE, FALSE, process);
             }
         });
-        LONG result = m_library.PostInstall(m_disk);
+        LONG result = m_library.PostInstall(m_surroundings.disk);
         m_seen = script.Finish();
         return result;
     }
@@ -96,8 +75,8 @@ protected:
     Names ImportRuns() const { return Lines(testkit::ReadFile(m_target + "KELDOpt.log")); }
     std::string ImportRun() const
     {
-        std::string folder = m_disk.substr(0, m_disk.size() - 1);
-        return "arguments=1 argument=" + m_disk + "KELD.KCI folder=" + folder + " show=5 lock=free";
+        std::string folder = m_surroundings.disk.substr(0, m_surroundings.disk.size() - 1);
+        return "arguments=1 argument=" + m_surroundings.disk + "KELD.KCI folder=" + folder + " show=5 lock=free";
     }
     bool SetupEnded() const { return m_setupProcess && WaitForSingleObject(m_setupProcess, 0) == WAIT_OBJECT_0; }
     Names OldUninstallEntries() const
@@ -109,9 +88,7 @@ protected:
         return left;
     }
 
-    std::string m_disk;
-    std::string m_controlIni;
-    bool m_madeControlIni = false;
+    PostInstallSurroundings m_surroundings;
     bool m_importRanBeforeSetup = false;
     HANDLE m_setupProcess = nullptr;
 };
@@ -151,7 +128,7 @@ TEST_F(InstauxPostInstall, WaitsForTheImportToolBeforeGoingOn)
         if (ImportToolRuns())
             ++windowsWhileImportRan;
     });
-    EXPECT_EQ(m_library.PostInstall(m_disk), 0);
+    EXPECT_EQ(m_library.PostInstall(m_surroundings.disk), 0);
     SetEvent(hold);
     release.join();
     m_seen = script.Finish();
@@ -163,7 +140,7 @@ TEST_F(InstauxPostInstall, WaitsForTheImportToolBeforeGoingOn)
 
 TEST_F(InstauxPostInstall, MissingConfigurationDiskIsAskedForOnceThenTheImportRunsAnyway)
 {
-    testkit::RemoveFile(m_disk + "KELD.KCI");
+    testkit::RemoveFile(m_surroundings.disk + "KELD.KCI");
     ASSERT_EQ(Check({}), 1);
     Install();
     EXPECT_EQ(Finish({Press(IDOK), Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 0);
@@ -194,7 +171,7 @@ TEST_F(InstauxPostInstall, UpdateRunsOnlySetupAndRemovesTheOldUninstallEntries)
 {
     PutKeldoran(m_target, "versions/1050");
     PutConfigurationFiles();
-    testkit::RemoveFile(m_disk + "KELD.KCI");
+    testkit::RemoveFile(m_surroundings.disk + "KELD.KCI");
     ASSERT_EQ(Check({Press(1003)}), 3);
     Install();
     EXPECT_EQ(Finish({Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 0);

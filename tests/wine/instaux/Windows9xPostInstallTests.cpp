@@ -24,29 +24,19 @@ protected:
         RemoveDriverService();
         m_target = FreshFolder("target");
         m_backup = FreshFolder("backup");
-        m_disk = FreshFolder("disk");
-        testkit::WriteFile(m_disk + "KELD.KCI", "configuration disk");
-        m_controlIni = testkit::WindowsFolder() + "KELDORAN.INI";
-        m_madeControlIni = !testkit::FileExists(m_controlIni);
-        if (m_madeControlIni)
-            testkit::WriteFile(m_controlIni, "");
         // KELDSetup itself runs on Wine's NT and wants the driver's address.
-        testkit::SetDriverAddressParameter(800);
+        m_surroundings.SetUp();
     }
     void TearDown() override
     {
-        if (m_madeControlIni)
-            testkit::RemoveFile(m_controlIni);
-        testkit::SetDriverAddressParameter(-1);
+        m_surroundings.TearDown();
         ResetProductRegistry();
     }
 
     instaux::CInstallHelperApp m_app;
     std::string m_target;
     std::string m_backup;
-    std::string m_disk;
-    std::string m_controlIni;
-    bool m_madeControlIni = false;
+    PostInstallSurroundings m_surroundings;
 };
 
 TEST_F(InstauxPostInstallOnWindows9x, ImportsRunsSetupAndEndsWithoutTheRebootMessage)
@@ -58,13 +48,11 @@ TEST_F(InstauxPostInstallOnWindows9x, ImportsRunsSetupAndEndsWithoutTheRebootMes
         ASSERT_TRUE(script.Finish().empty());
     }
     m_app.IsWindowsNT = false;
-    ASSERT_TRUE(CopyInto(testkit::KeldOptExePath(), m_target + "KELDOpt.EXE"));
-    ASSERT_TRUE(CopyInto(testkit::SetupExePath(), m_target + "KELDSetup.exe"));
-    for (const char* name : {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI"})
-        testkit::WriteFile(m_target + name, "[New]\r\n");
+    PutProductFiles(m_target);
+    ASSERT_FALSE(HasFatalFailure());
 
     WindowScript script({Press(IDOK), Press(IDCANCEL)});
-    EXPECT_EQ(m_app.PostInstall(m_disk.c_str()), 0);
+    EXPECT_EQ(m_app.PostInstall(m_surroundings.disk.c_str()), 0);
     EXPECT_EQ(script.Finish(), (std::vector<Seen>{Message(ex::kSetupWillRun, "OK"), SetupSheet(2)}));
     EXPECT_TRUE(testkit::FileExists(m_target + "KELDOpt.log")) << "the import tool did not run";
     EXPECT_TRUE(InstanceLockIsFree());

@@ -159,9 +159,9 @@ HWND SettingsWindowOf(HWND page, const std::string& name)
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
-bool Enabled(HWND page, int id)
+bool Enabled(HWND window, int id)
 {
-    return IsWindowEnabled(GetDlgItem(page, id)) != FALSE;
+    return IsWindowEnabled(GetDlgItem(window, id)) != FALSE;
 }
 
 }  // namespace optionstest

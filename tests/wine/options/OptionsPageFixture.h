@@ -49,6 +49,7 @@ void ClickCheckBox(HWND list, int index);
 void ClickItem(HWND list, int index);
 // The visible settings window of an option of the test module.
 HWND SettingsWindowOf(HWND page, const std::string& name);
-bool Enabled(HWND page, int id);
+// Whether the control `id` of `window` is enabled.
+bool Enabled(HWND window, int id);
 
 }  // namespace optionstest

@@ -189,7 +189,7 @@ TEST_F(OptionsPage, ListsSortedSelectsTheFirstAndShowsItsSettings)
         if (atcWindow) {
             GetWindowRect(atcWindow, &placed);
             GetWindowRect(GetDlgItem(page, IDC_SETTINGS_AREA), &area);
-            settingsEnabled = IsWindowEnabled(GetDlgItem(atcWindow, 100)) != FALSE;
+            settingsEnabled = Enabled(atcWindow, 100);
         }
         PressButton(sheet, IDCANCEL);
     });
@@ -251,10 +251,10 @@ TEST_F(OptionsPage, ClearingTheCheckDisablesTheSettingsAndCheckingEnablesThem)
     RunOptions([&](HWND sheet, HWND page) {
         ClickCheckBox(List(page), 0);
         ui.WaitForPostedMessages();
-        afterClear = IsWindowEnabled(GetDlgItem(SettingsWindowOf(page, "ATC"), 100)) != FALSE;
+        afterClear = Enabled(SettingsWindowOf(page, "ATC"), 100);
         PressKey(List(page), VK_SPACE);
         ui.WaitForPostedMessages();
-        afterCheck = IsWindowEnabled(GetDlgItem(SettingsWindowOf(page, "ATC"), 100)) != FALSE;
+        afterCheck = Enabled(SettingsWindowOf(page, "ATC"), 100);
         checks = Checks(List(page));
         PressButton(sheet, IDOK);
     });
@@ -276,7 +276,7 @@ TEST_F(OptionsPage, AnAlwaysEnabledOptionGetsItsCheckMarkBack)
         ClickCheckBox(List(page), 0);
         ui.WaitForPostedMessages();
         checksAfter = Checks(List(page));
-        settingsEnabled = IsWindowEnabled(GetDlgItem(SettingsWindowOf(page, "BOARD"), 100)) != FALSE;
+        settingsEnabled = Enabled(SettingsWindowOf(page, "BOARD"), 100);
         PressButton(sheet, IDCANCEL);
     });
     EXPECT_EQ(checksBefore, std::vector<bool>{true});

@@ -47,13 +47,13 @@ TEST_F(ReinstallDialog, ListsTheRemovedOptionsSortedAndEnablesReinstallOnlyWhile
         ASSERT_NE(dialog, nullptr);
         HWND list = GetDlgItem(dialog, IDC_REMOVED_LIST);
         items = Items(list);
-        atStart = IsWindowEnabled(GetDlgItem(dialog, IDC_REINSTALL_CHOSEN)) != FALSE;
+        atStart = Enabled(dialog, IDC_REINSTALL_CHOSEN);
         ClickCheckBox(list, 1);
         ui.WaitForPostedMessages();
-        afterCheck = IsWindowEnabled(GetDlgItem(dialog, IDC_REINSTALL_CHOSEN)) != FALSE;
+        afterCheck = Enabled(dialog, IDC_REINSTALL_CHOSEN);
         ClickCheckBox(list, 1);
         ui.WaitForPostedMessages();
-        afterClear = IsWindowEnabled(GetDlgItem(dialog, IDC_REINSTALL_CHOSEN)) != FALSE;
+        afterClear = Enabled(dialog, IDC_REINSTALL_CHOSEN);
         PressButton(dialog, IDCANCEL);
         ASSERT_TRUE(WaitFor("the dialog to close", [&] { return !IsWindow(dialog); }));
         PressButton(sheet, IDCANCEL);
