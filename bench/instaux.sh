@@ -5,14 +5,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 runs=${1:-15}
-ensure_packages
-configure_wine_build
-win=$(wine_build_dir)
-cmake --build "$win" -j2 --target instaux_bench INSTAUX keldoran_v1050
-
-bench=$build_root/bench-instaux
-mkdir -p "$bench"
-eval "$("$root/cmake/wine-session.sh" env "$bench")"
+start_bench bench-instaux instaux_bench INSTAUX keldoran_v1050
 windows_path() { echo "Z:${1//\//\\}"; }
 "$KELD_WINE" "$win/bench/instaux_bench.exe" "$runs" \
     "$(windows_path "$win/instaux/INSTAUX.DLL")" \

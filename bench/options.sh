@@ -8,14 +8,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 runs=${1:-15}
 modules=20
-ensure_packages
-configure_wine_build
-win=$(wine_build_dir)
-cmake --build "$win" -j2 --target KELDSetup startup_bench sample_extensions
-
-bench=$build_root/bench-options
-mkdir -p "$bench"
-eval "$("$root/cmake/wine-session.sh" env "$bench")"
+start_bench bench-options KELDSetup startup_bench sample_extensions
 base=$WINEPREFIX/drive_c/keldbench-options
 view=/reg:64
 runs_32bit_wine && view=/reg:32

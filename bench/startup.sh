@@ -5,14 +5,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 runs=${1:-15}
-ensure_packages
-configure_wine_build
-win=$(wine_build_dir)
-cmake --build "$win" -j2 --target KELDSetup minimal_sheet startup_bench
-
-bench=$build_root/bench
-mkdir -p "$bench"
-eval "$("$root/cmake/wine-session.sh" env "$bench")"
+start_bench bench KELDSetup minimal_sheet startup_bench
 folder=$WINEPREFIX/drive_c/keldbench
 mkdir -p "$folder"
 cp "$win/setup/KELDSetup.exe" "$win/bench/minimal_sheet.exe" "$folder/"

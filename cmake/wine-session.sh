@@ -9,14 +9,13 @@ state=$build/wine-session
 prefix=$build/wineprefix
 mkdir -p "$state"
 
-# 32-bit Wine (WoW64) where this machine runs 32-bit programs; some
-# kernels have their IA32 emulation switched off.
-runs_32bit_wine() {
-    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
-}
+# 32-bit Wine (WoW64) where this machine runs 32-bit programs.
+source "$(dirname "$(readlink -f "$0")")/wine-32bit.sh"
+wow64=0
+runs_32bit_wine && wow64=1
 
 wine_loader() {
-    if runs_32bit_wine; then command -v wine
+    if [ $wow64 = 1 ]; then command -v wine
     elif [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64
     elif command -v wine64 >/dev/null; then command -v wine64
     else command -v wine; fi
@@ -60,8 +59,6 @@ start() {
     export DISPLAY=$(cat "$state/display")
     # A prefix made before 32-bit Wine was there has no 32-bit side
     # (syswow64); it is made again once 32-bit Wine runs.
-    local wow64=0
-    runs_32bit_wine && wow64=1
     if [ ! -f "$prefix/.keld-ready" ] ||
         { [ $wow64 = 1 ] && [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; }; then
         rm -rf "$prefix"

@@ -28,11 +28,7 @@ ensure_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Whether this machine runs 32-bit programs and with them 32-bit Wine. Some
-# kernels have their IA32 emulation switched off ("Exec format error").
-runs_32bit_wine() {
-    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
-}
+source "$root/cmake/wine-32bit.sh"
 
 # The product's build: i686 (PE32), the modules we ship. Its Wine tests run
 # only where 32-bit Wine runs.
@@ -70,4 +66,20 @@ configure_fuzz_build() {
 
 configure_native_build() {
     cmake -S "$root" -B "$build_root/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+}
+
+# The benchmarks' start: builds TARGETs in the Wine build and opens a Wine
+# session of the benchmark's own in build/NAME. Sets `win` (the build
+# folder) and `bench` (the session folder) and exports the session.
+#   start_bench NAME TARGET...
+start_bench() {
+    local name=$1
+    shift
+    ensure_packages
+    configure_wine_build
+    win=$(wine_build_dir)
+    cmake --build "$win" -j2 --target "$@"
+    bench=$build_root/$name
+    mkdir -p "$bench"
+    eval "$("$root/cmake/wine-session.sh" env "$bench")"
 }
