@@ -87,7 +87,20 @@ bool CPropertyPage::OnNotify(NMHDR* header, LRESULT& result)
         return true;
     case PSN_APPLY:
         OnOK();
+        if (m_sheet)
+            m_sheet->m_pagesApplied = true;
         result = PSNRET_NOERROR;
+        return true;
+    case PSN_WIZFINISH:
+        // PSBTN_FINISH ends a sheet that is no wizard without PSN_APPLY:
+        // the current page validates as for OK, then every page applies.
+        if (!OnKillActive()) {
+            result = TRUE;
+            return true;
+        }
+        if (m_sheet)
+            m_sheet->ApplyPagesForFinish();
+        result = FALSE;
         return true;
     case PSN_RESET:
         OnReset();
@@ -129,6 +142,15 @@ INT_PTR CPropertySheet::DoModal()
     return RunModalLoop();
 }
 
+void CPropertySheet::ApplyPagesForFinish()
+{
+    for (CPropertyPage* page : m_pages) {
+        if (page->m_hWnd)
+            page->OnOK();
+    }
+    m_pagesApplied = true;
+}
+
 LRESULT CALLBACK CPropertySheet::CreationHook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_CREATEWND && t_sheetBeingCreated &&
@@ -156,19 +178,19 @@ LRESULT CALLBACK CPropertySheet::SheetProc(HWND hwnd, UINT message, WPARAM wPara
         return ::DefDlgProcA(hwnd, message, wParam, lParam);
     UINT outerMessage = sheet->m_currentMessage;
     sheet->m_currentMessage = message;
+    ++sheet->m_messageDepth;
     LRESULT result = 0;
-    const bool okCommand = message == WM_COMMAND && LOWORD(wParam) == IDOK &&
-                           PropSheet_GetCurrentPageHwnd(hwnd) != nullptr;
     if (message == WM_INITDIALOG) {
         result = sheet->Default(message, wParam, lParam);
         sheet->OnInitDialog();
     } else if (!sheet->HandleMessage(message, wParam, lParam, result)) {
         result = sheet->Default(message, wParam, lParam);
     }
-    // The sheet ends through OK only when every page accepted it: a refused
-    // OK leaves a page current, and a later Cancel stays a Cancel.
-    if (okCommand && PropSheet_GetCurrentPageHwnd(hwnd) == nullptr)
-        sheet->m_closedThroughOk = true;
+    // The sheet ends as OK only when the step that applied the pages also
+    // closed it: a refused OK applies nothing, and pages applied while the
+    // sheet stays open (Apply) do not make a later Cancel an OK.
+    if (--sheet->m_messageDepth == 0 && sheet->m_pagesApplied && PropSheet_GetCurrentPageHwnd(hwnd) != nullptr)
+        sheet->m_pagesApplied = false;
     sheet->m_currentMessage = outerMessage;
     if (message == WM_NCDESTROY) {
         ::RemovePropA(hwnd, kSheetProperty);
@@ -194,7 +216,8 @@ INT_PTR CPropertySheet::RunModalLoop()
     header.nStartPage = m_startPage < descriptions.size() ? m_startPage : 0;
     header.ppsp = descriptions.data();
 
-    m_closedThroughOk = false;
+    m_pagesApplied = false;
+    m_messageDepth = 0;
     m_modalResult = 0;
     t_sheetBeingCreated = this;
     t_creationHook = ::SetWindowsHookExA(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
@@ -223,7 +246,7 @@ INT_PTR CPropertySheet::RunModalLoop()
         }
     }
 
-    m_modalResult = m_closedThroughOk ? IDOK : IDCANCEL;
+    m_modalResult = m_pagesApplied ? IDOK : IDCANCEL;
     if (parentDisabled)
         ::EnableWindow(m_parent, TRUE);
     ::DestroyWindow(sheet);

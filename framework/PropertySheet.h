@@ -54,8 +54,9 @@ public:
 
     void AddPage(CPropertyPage* page);
 
-    // The modal run: IDOK when the sheet closed through its OK button (every
-    // page accepted it), IDCANCEL after Cancel, Escape or the close box, also
+    // The modal run: IDOK when the sheet applied its pages and closed in the
+    // same step (its OK button, Enter, PSM_PRESSBUTTON with PSBTN_OK or
+    // PSBTN_FINISH), IDCANCEL after Cancel, Escape or the close box, also
     // when an OK was refused before; -1 when the sheet could not be created.
     virtual INT_PTR DoModal();
 
@@ -83,7 +84,14 @@ private:
     UINT m_startPage;
     std::vector<CPropertyPage*> m_pages;
     WNDPROC m_defaultProc = nullptr;
-    bool m_closedThroughOk = false;
+    // Finish on a sheet that is no wizard: the pages whose windows exist
+    // apply as after OK.
+    void ApplyPagesForFinish();
+
+    // Set when pages were sent PSN_APPLY; cleared when the sheet is still
+    // open once the outermost message that applied them has been handled.
+    bool m_pagesApplied = false;
+    int m_messageDepth = 0;
     INT_PTR m_modalResult = 0;
     UINT m_currentMessage = 0;
 };

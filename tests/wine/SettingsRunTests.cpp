@@ -138,6 +138,55 @@ TEST_F(SettingsRun, CancelAfterARefusedOkIsACancel)
     EXPECT_EQ(g_closingFlags, std::vector<WPARAM>(g_closingFlags.size(), 0));
 }
 
+// Every path that applies the pages saves, also what the current page's
+// field shows without having left it.
+enum class OkPath { Button, Enter, PressOk, PressFinish };
+
+struct OkPathCase {
+    const char* name;
+    OkPath path;
+};
+
+class SettingsRunOkPaths : public SettingsRun, public testing::WithParamInterface<OkPathCase> {};
+
+TEST_P(SettingsRunOkPaths, WriteEverySettingWithTheFieldBeingTyped)
+{
+    g_closingFlags.clear();
+    g_closingHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordSheetClosing, nullptr, GetCurrentThreadId());
+    INT_PTR result = Run([&](HWND sheet) {
+        HWND general = ShowPage(sheet, 1);
+        HWND field = GetDlgItem(general, IDC_SHAFT_HEIGHT);
+        ui.Invoke([field] { SetFocus(field); });
+        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("3"));
+        switch (GetParam().path) {
+        case OkPath::Button:
+            PressButton(sheet, IDOK);
+            break;
+        case OkPath::Enter:
+            PressKey(field, VK_RETURN);
+            break;
+        case OkPath::PressOk:
+            PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+            break;
+        case OkPath::PressFinish:
+            PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+            break;
+        }
+    });
+    UnhookWindowsHookEx(g_closingHook);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(Tools("ShaftHeight"), "3");
+    EXPECT_EQ(Program("Units"), "0");
+    EXPECT_EQ(Control("Defaults", "ValueDispPrec"), "4");
+    ASSERT_FALSE(g_closingFlags.empty());
+    EXPECT_EQ(g_closingFlags, std::vector<WPARAM>(g_closingFlags.size(), 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, SettingsRunOkPaths,
+    testing::Values(OkPathCase{"button", OkPath::Button}, OkPathCase{"enter", OkPath::Enter},
+                    OkPathCase{"press_ok", OkPath::PressOk}, OkPathCase{"press_finish", OkPath::PressFinish}),
+    [](const testing::TestParamInfo<OkPathCase>& info) { return std::string(info.param.name); });
+
 TEST_F(SettingsRun, StoredFormsAreNormalisedOnOk)
 {
     WriteProgram("Units=7\r\nBoardAddress=800\r\nDefaultLFactor=\r\nDefaultRunFeed=abc\r\nMaxArcRadiiDif=2.5mm\r\n");

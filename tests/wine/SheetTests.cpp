@@ -68,7 +68,15 @@ void AddForeignWindows(const UiInvoker& ui, HWND sheet)
     });
 }
 
-enum class Ending { Ok, Cancel, Escape, CloseBox };
+enum class Ending { Ok, Enter, Cancel, Escape, CloseBox, AltF4, PressOk, PressFinish, PressCancel };
+
+HWND FocusOf(HWND sheet, DWORD uiThread)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(uiThread, &info);
+    return info.hwndFocus ? info.hwndFocus : sheet;
+}
 
 void End(HWND sheet, Ending ending, DWORD uiThread)
 {
@@ -76,19 +84,37 @@ void End(HWND sheet, Ending ending, DWORD uiThread)
     case Ending::Ok:
         PressButton(sheet, IDOK);
         break;
+    case Ending::Enter:
+        PressKey(FocusOf(sheet, uiThread), VK_RETURN);
+        break;
     case Ending::Cancel:
         PressButton(sheet, IDCANCEL);
         break;
-    case Ending::Escape: {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        GetGUIThreadInfo(uiThread, &info);
-        HWND focus = info.hwndFocus ? info.hwndFocus : sheet;
-        PressKey(focus, VK_ESCAPE);
+    case Ending::Escape:
+        PressKey(FocusOf(sheet, uiThread), VK_ESCAPE);
         break;
-    }
     case Ending::CloseBox:
         PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case Ending::AltF4: {
+        HWND focus = FocusOf(sheet, uiThread);
+        constexpr LPARAM kAltDown = LPARAM(1) << 29;
+        PostMessageA(focus, WM_SYSKEYDOWN, VK_F4, kAltDown | 1);
+        PostMessageA(focus, WM_SYSKEYUP, VK_F4, kAltDown | (LPARAM(3) << 30) | 1);
+        // The key posts the close command behind what the test posted.
+        WaitFor("the sheet to close on Alt+F4", [sheet] { return !IsWindow(sheet) || !IsWindowVisible(sheet); });
+        break;
+    }
+    // What automation and accessibility tools send; comctl32 applies the
+    // pages without a WM_COMMAND reaching the sheet.
+    case Ending::PressOk:
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        break;
+    case Ending::PressFinish:
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+        break;
+    case Ending::PressCancel:
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         break;
     }
 }
@@ -123,9 +149,14 @@ TEST_P(SheetEnding, TellsEveryDescendantParentsFirstHowTheSheetClosed)
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, SheetEnding,
-    testing::Values(EndingCase{"Ok", Ending::Ok, IDOK, 1}, EndingCase{"Cancel", Ending::Cancel, IDCANCEL, 0},
+    testing::Values(EndingCase{"Ok", Ending::Ok, IDOK, 1}, EndingCase{"Enter", Ending::Enter, IDOK, 1},
+                    EndingCase{"Cancel", Ending::Cancel, IDCANCEL, 0},
                     EndingCase{"Escape", Ending::Escape, IDCANCEL, 0},
-                    EndingCase{"CloseBox", Ending::CloseBox, IDCANCEL, 0}),
+                    EndingCase{"CloseBox", Ending::CloseBox, IDCANCEL, 0},
+                    EndingCase{"AltF4", Ending::AltF4, IDCANCEL, 0},
+                    EndingCase{"PressOk", Ending::PressOk, IDOK, 1},
+                    EndingCase{"PressFinish", Ending::PressFinish, IDOK, 1},
+                    EndingCase{"PressCancel", Ending::PressCancel, IDCANCEL, 0}),
     [](const testing::TestParamInfo<EndingCase>& info) { return std::string(info.param.name); });
 
 TEST(Sheet, HasFourPagesInOrderAndOpensOnTheStartPage)
