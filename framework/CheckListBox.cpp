@@ -10,6 +10,7 @@ int CCheckListBox::AddString(const std::string& text)
     if (index >= 0) {
         size_t at = std::min(static_cast<size_t>(index), m_checks.size());
         m_checks.insert(m_checks.begin() + static_cast<std::ptrdiff_t>(at), false);
+        KeepCaretOnSelection();
     }
     return static_cast<int>(index);
 }
@@ -20,7 +21,18 @@ bool CCheckListBox::DeleteString(int index)
         return false;
     if (index >= 0 && static_cast<size_t>(index) < m_checks.size())
         m_checks.erase(m_checks.begin() + index);
+    KeepCaretOnSelection();
     return true;
+}
+
+// The list box moves its selection index over an insertion or removal but
+// not its caret, which would leave the focus rectangle (and the space bar)
+// on another item.
+void CCheckListBox::KeepCaretOnSelection()
+{
+    int selected = GetCurSel();
+    if (selected >= 0 && ::SendMessageA(m_hWnd, LB_GETCARETINDEX, 0, 0) != selected)
+        SetCurSel(selected);
 }
 
 int CCheckListBox::GetCount() const
@@ -93,6 +105,9 @@ void CCheckListBox::Toggle(int index)
 {
     if (index < 0 || static_cast<size_t>(index) >= m_checks.size())
         return;
+    // The notification names the caret item.
+    if (::SendMessageA(m_hWnd, LB_GETCARETINDEX, 0, 0) != index)
+        ::SendMessageA(m_hWnd, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
     m_checks[index] = !m_checks[index];
     RedrawItem(index);
     ::UpdateWindow(m_hWnd);
@@ -150,7 +165,9 @@ LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_KEYDOWN:
         if (wParam == VK_SPACE) {
-            Toggle(static_cast<int>(::SendMessageA(m_hWnd, LB_GETCARETINDEX, 0, 0)));
+            // The selected item; the caret item of a list without selection.
+            int selected = GetCurSel();
+            Toggle(selected >= 0 ? selected : static_cast<int>(::SendMessageA(m_hWnd, LB_GETCARETINDEX, 0, 0)));
             return 0;
         }
         break;

@@ -1,6 +1,7 @@
 // A list box with a check box in front of each item (owner-drawn, with
-// strings). A click on the check box, or the space bar, toggles the check
-// mark of an item; the parent then gets WM_COMMAND with CLBN_CHKCHANGE.
+// strings). A click on an item's check box selects the item and toggles its
+// mark, the space bar toggles the selected item's mark; the parent then
+// gets WM_COMMAND with CLBN_CHKCHANGE. The caret stays on the selection.
 #pragma once
 #include "framework/Wnd.h"
 
@@ -37,6 +38,7 @@ protected:
 
 private:
     int CheckBoxSize() const;
+    void KeepCaretOnSelection();
     void Toggle(int index);
     void RedrawItem(int index);
 

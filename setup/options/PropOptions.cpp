@@ -6,6 +6,7 @@
 #include "setup/ConfigureSheet.h"
 #include "setup/ProfileFileScope.h"
 #include "setup/SetupApp.h"
+#include "setup/options/ExtensionCall.h"
 #include "setup/options/ExtensionRegistration.h"
 #include "setup/options/OptionNames.h"
 #include "setup/options/ReinstallOptionsDlg.h"
@@ -21,7 +22,7 @@ CPropOptions::CPropOptions() : fw::CPropertyPage(IDD_OPTIONS) {}
 CPropOptions::~CPropOptions()
 {
     for (COption* option : removedOptions)
-        delete option;
+        CallExtension([option] { delete option; });
 }
 
 void CPropOptions::DoDataExchange(fw::CDataExchange* dx)
@@ -48,11 +49,25 @@ BOOL CPropOptions::OnInitDialog()
     return FALSE;
 }
 
+namespace {
+
+struct RegistryKey {
+    HKEY handle = nullptr;
+    ~RegistryKey()
+    {
+        if (handle)
+            ::RegCloseKey(handle);
+    }
+};
+
+}  // namespace
+
 void CPropOptions::LoadExtensions()
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSetupExtensionsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    RegistryKey opened;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSetupExtensionsKey, 0, KEY_READ, &opened.handle) != ERROR_SUCCESS)
         return;
+    HKEY key = opened.handle;
     for (DWORD index = 0;; ++index) {
         char name[kRegistrationNameCapacity];
         char data[kRegistrationDataCapacity];
@@ -69,11 +84,11 @@ void CPropOptions::LoadExtensions()
             break;
         LoadExtension(registration->module, registration->entryPoint);
     }
-    ::RegCloseKey(key);
 }
 
 // A module that cannot be loaded, lacks the entry point or makes no
-// option is passed over; a loaded module stays loaded.
+// option (its factory returns null, throws or aborts) is passed over; a
+// loaded module stays loaded.
 void CPropOptions::LoadExtension(const std::string& module, const std::string& entryPoint)
 {
     if (!IsPlainModuleName(module))
@@ -90,27 +105,60 @@ void CPropOptions::LoadExtension(const std::string& module, const std::string& e
         reinterpret_cast<void*>(::GetProcAddress(loaded, entryPoint.c_str())));
     if (!factory)
         return;
-    if (COption* option = factory())
+    COption* option = nullptr;
+    if (CallExtension([&] { option = factory(); }) && option)
         AddOption(option);
 }
 
+bool CPropOptions::Owns(const COption* option) const
+{
+    if (std::find(removedOptions.begin(), removedOptions.end(), option) != removedOptions.end())
+        return true;
+    for (int index = optionList.GetCount() - 1; index >= 0; --index) {
+        if (optionList.GetItemDataPtr(index) == option)
+            return true;
+    }
+    return false;
+}
+
+// An object the page already holds (a factory that hands out one object
+// twice) is not taken again. An option whose code throws while it is set
+// up is dropped without further calls.
 int CPropOptions::AddOption(COption* option)
 {
-    if (!option->Initialize(m_hWnd, &settingsRect)) {
-        delete option;
+    if (!option || Owns(option))
+        return 0;
+    int initialized = 0;
+    bool installed = false, enabled = false;
+    std::string displayName;
+    if (!CallExtension([&] {
+            initialized = option->Initialize(m_hWnd, &settingsRect);
+            if (!initialized)
+                return;
+            installed = GetOptionInstalledOrEnabled(OptionKeyName<256>(*option).c_str(), 1) != 0;
+            displayName = OptionDisplayName<256>(*option);
+            enabled = option->IsEnabled() != 0;
+        }))
+        return 0;
+    if (!initialized) {
+        CallExtension([option] { delete option; });
         return 0;
     }
-    if (!GetOptionInstalledOrEnabled(OptionKeyName<256>(*option).c_str(), 1)) {
+    if (!installed) {
         removedOptions.push_back(option);
         return 1;
     }
-    int index = optionList.AddString(OptionDisplayName<256>(*option));
+    int index = optionList.AddString(displayName);
     if (index < 0) {
-        delete option;
+        CallExtension([option] { delete option; });
         return 0;
     }
-    optionList.SetCheck(index, option->IsEnabled() != 0);
-    return optionList.SetItemDataPtr(index, option) ? 1 : 0;
+    optionList.SetCheck(index, enabled);
+    if (optionList.SetItemDataPtr(index, option))
+        return 1;
+    optionList.DeleteString(index);
+    CallExtension([option] { delete option; });
+    return 0;
 }
 
 void CPropOptions::UpdateSelection()
@@ -125,7 +173,7 @@ void CPropOptions::UpdateSelection()
                 currentOption->Show(0);
             currentOption = option;
             option->Show(1);
-            option->SetEnabled(optionList.GetCheck(selected) ? 1 : 0);
+            ApplyCheckMark(selected);
         }
         ::SetFocus(optionList);
         ::EnableWindow(removeButton, option->IsPermanent() ? FALSE : TRUE);
@@ -133,15 +181,20 @@ void CPropOptions::UpdateSelection()
     ::EnableWindow(reinstallButton, removedOptions.empty() ? FALSE : TRUE);
 }
 
-// The selected item's check mark and its option's enabled state agree; an
-// always-enabled option gets its mark back.
+// The item whose mark the user changed: its option follows the mark, and an
+// always-enabled option gets its mark back. A click on an unselected item's
+// box changes the mark before the selection change reaches the page, so the
+// item's own option is told, not only the current one.
 void CPropOptions::OnCheckChange()
 {
     int index = static_cast<int>(::SendMessageA(optionList, LB_GETCARETINDEX, 0, 0));
-    if (index < 0 || index != optionList.GetCurSel())
-        return;
+    ApplyCheckMark(index);
+}
+
+void CPropOptions::ApplyCheckMark(int index)
+{
     auto* option = static_cast<COption*>(optionList.GetItemDataPtr(index));
-    if (option != currentOption)
+    if (!option)
         return;
     bool checked = optionList.GetCheck(index);
     if (!checked && option->IsAlwaysEnabled())
@@ -236,12 +289,17 @@ bool CPropOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& r
     return true;
 }
 
+// An option whose code throws here does not keep the others from saving,
+// nor the configuration run from writing the general settings.
 void CPropOptions::OnDestroy()
 {
+    const int save = cancelled == 0 ? 1 : 0;
     for (int index = optionList.GetCount() - 1; index >= 0; --index) {
         auto* option = static_cast<COption*>(optionList.GetItemDataPtr(index));
-        option->SaveAndClose(cancelled == 0 ? 1 : 0);
-        delete option;
+        if (!option)
+            continue;
+        CallExtension([option, save] { option->SaveAndClose(save); });
+        CallExtension([option] { delete option; });
     }
     currentOption = nullptr;
     WarnAboutAtcWithHighSpeedSpindle();

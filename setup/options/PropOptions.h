@@ -33,7 +33,10 @@ protected:
 private:
     void LoadExtensions();
     void LoadExtension(const std::string& module, const std::string& entryPoint);
+    // Whether the object is already listed or among the removed options.
+    bool Owns(const COption* option) const;
     void OnCheckChange();
+    void ApplyCheckMark(int index);
     void OnDefaults();
     void OnRemove();
     void OnReinstall();

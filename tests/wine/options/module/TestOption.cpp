@@ -3,13 +3,16 @@
 //
 // Factories: MakeOption (with a settings window), MakePlain (without),
 // MakeAlways (always enabled, with settings), MakePermanent (cannot be
-// removed, with settings) and MakeNull (makes nothing). An option starts
+// removed, with settings), MakeNull (makes nothing), MakeThrow (throws),
+// MakeCached (hands out one object on every call) and MakeThrowingSave
+// (its SaveSettings logs, then throws). An option starts
 // enabled when its key's "Enabled" is 1. TestOptionLog() returns the log,
 // one "NAME:call" entry after the other, separated by ';'; every copy also
 // appends its entries to the process's variable TESTOPT_LOG, which shows
 // the order across modules.
 #include "setup/options/SetupExtension.h"
 
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -30,7 +33,7 @@ std::string ModuleBaseName()
 
 class CTestOption : public COption {
 public:
-    explicit CTestOption(uint16_t kind) : m_name(ModuleBaseName())
+    explicit CTestOption(uint16_t kind, bool throwOnSave = false) : m_name(ModuleBaseName()), m_throwOnSave(throwOnSave)
     {
         flags = kind;
         if (GetOptionInstalledOrEnabled(m_name.c_str(), 0))
@@ -66,6 +69,8 @@ public:
     int SaveSettings(int save) override
     {
         Log("SaveSettings(" + std::to_string(save) + ",enabled=" + (IsEnabled() ? "1" : "0") + ")");
+        if (m_throwOnSave)
+            throw std::runtime_error("SaveSettings failed");
         return 1;
     }
     int Install(int install) override
@@ -84,6 +89,7 @@ private:
         SetEnvironmentVariableA("TESTOPT_LOG", (all + entry).c_str());
     }
     std::string m_name;
+    bool m_throwOnSave;
 };
 
 }  // namespace
@@ -109,6 +115,19 @@ __declspec(dllexport) COption* MakePermanent()
 __declspec(dllexport) COption* MakeNull()
 {
     return nullptr;
+}
+__declspec(dllexport) COption* MakeThrow()
+{
+    throw std::runtime_error("no option");
+}
+__declspec(dllexport) COption* MakeCached()
+{
+    static COption* cached = new CTestOption(OPT_HASOPTIONS);
+    return cached;
+}
+__declspec(dllexport) COption* MakeThrowingSave()
+{
+    return new CTestOption(OPT_HASOPTIONS, true);
 }
 __declspec(dllexport) const char* TestOptionLog()
 {
