@@ -48,7 +48,10 @@ void SaveGeneralSettings(SettingFile file, const CPropGeneral& page)
             continue;
         switch (setting.kind) {
         case SettingKind::Number:
-            WriteProfileDouble(setting.section, setting.key, page.*setting.number);
+            app.WriteProfileString(setting.section, setting.key,
+                                   StoredValueText(page.*setting.number, setting.field.kind, InchUnits != 0,
+                                                   page.GetDecimalPlaces(setting.field.id))
+                                       .c_str());
             break;
         case SettingKind::Integer:
             app.WriteProfileInt(setting.section, setting.key, page.*setting.integer);

@@ -10,9 +10,4 @@ double GetProfileDouble(const char* section, const char* key, double defaultValu
     return ParseProfileDouble(fw::CWinApp::Current()->GetProfileString(section, key, ""), defaultValue);
 }
 
-BOOL WriteProfileDouble(const char* section, const char* key, double value)
-{
-    return fw::CWinApp::Current()->WriteProfileString(section, key, FormatProfileDouble(value).c_str());
-}
-
 }  // namespace keld

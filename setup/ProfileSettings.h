@@ -6,7 +6,5 @@ namespace keld {
 
 // Empty text or an absent key gives defaultValue; other text reads like atof.
 double GetProfileDouble(const char* section, const char* key, double defaultValue);
-// Writes the value as "%g" text.
-BOOL WriteProfileDouble(const char* section, const char* key, double value);
 
 }  // namespace keld

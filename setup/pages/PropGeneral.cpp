@@ -21,10 +21,10 @@ double CPropGeneral::GetMinValue(UINT id)
 
 BOOL CPropGeneral::OnInitDialog()
 {
-    AddField(IDC_L_FACTOR, VF_EXPRESSION, 0.0);
-    AddField(IDC_RUN_FEEDRATE, VF_EXPRESSION | VF_LENGTH, 0.0);
-    AddField(IDC_MAX_ARC_DEVIATION, VF_EXPRESSION | VF_LENGTH, 0.0);
-    AddField(IDC_SHAFT_HEIGHT, VF_EXPRESSION | VF_LENGTH, 0.0);
+    for (const GeneralSetting& setting : kGeneralSettings) {
+        if (setting.kind == SettingKind::Number)
+            AddField(setting.field.id, setting.field.kind, 0.0);
+    }
     BOOL result = CPropertyPageBase::OnInitDialog();
     ::SendMessageA(placesSpin, UDM_SETRANGE32, 1, 8);
     ::SendMessageA(subCountSpin, UDM_SETRANGE32, 1, 100);

@@ -19,7 +19,7 @@ double CValueFieldSet::GetMinValue(UINT)
     return -1000000.0;
 }
 
-int CValueFieldSet::GetDecimalPlaces(UINT)
+int CValueFieldSet::GetDecimalPlaces(UINT) const
 {
     return decimalPlaces;
 }

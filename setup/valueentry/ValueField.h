@@ -30,7 +30,7 @@ public:
 
     virtual double GetMaxValue(UINT id);
     virtual double GetMinValue(UINT id);
-    virtual int GetDecimalPlaces(UINT id);
+    virtual int GetDecimalPlaces(UINT id) const;
 
     BOOL AddField(unsigned int id, unsigned short kind, double initialValue);
     CValueField* FindField(unsigned int id);

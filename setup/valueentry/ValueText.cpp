@@ -1,5 +1,6 @@
 #include "setup/valueentry/ValueText.h"
 
+#include "setup/ProfileDouble.h"
 #include "setup/valueentry/ExpressionEvaluator.h"
 
 #include <cstdio>
@@ -28,6 +29,21 @@ std::string FormatFieldValue(double value, unsigned short kind, bool inchUnits, 
             shown.pop_back();
     }
     return shown;
+}
+
+std::string StoredValueText(double value, unsigned short kind, bool inchUnits, int decimalPlaces)
+{
+    const std::string shown = FormatFieldValue(value, kind, inchUnits, decimalPlaces);
+    std::string plain = FormatProfileDouble(value);
+    if (FormatFieldValue(std::atof(plain.c_str()), kind, inchUnits, decimalPlaces) == shown)
+        return plain;
+    char text[64];
+    for (int digits = 7;; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, value);
+        // 17 digits give the value itself back.
+        if (digits >= 17 || FormatFieldValue(std::atof(text), kind, inchUnits, decimalPlaces) == shown)
+            return text;
+    }
 }
 
 FieldReading ReadFieldText(const std::string& text, unsigned short kind, bool inchUnits, double stored,

@@ -19,6 +19,12 @@ inline constexpr double kMillimetreToInch = 0.03937007874015748;
 // taken as the nearer bound.
 std::string FormatFieldValue(double value, unsigned short kind, bool inchUnits, int decimalPlaces);
 
+// The text to store for `value` (storage units) so that it is shown again as
+// it is shown now: the "%g" text where that reads back to the same display
+// (in these units, at these places), else the fewest more significant
+// digits that do (30 mm is stored as 1.1811024, not 1.1811).
+std::string StoredValueText(double value, unsigned short kind, bool inchUnits, int decimalPlaces);
+
 struct FieldReading {
     int errorCode = 0;  // 0, or the evaluator's error code
     double value = 0;   // storage units, limited; valid when errorCode is 0

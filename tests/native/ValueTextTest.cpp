@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace keld {
@@ -104,6 +105,39 @@ TEST(ReadField, InfinityIsLimitedLikeAnyLargeValue)
     EXPECT_EQ(ReadFieldText("", kPlain, true, inf, kMin, kMax).value, kMax);
     EXPECT_EQ(ReadFieldText("", kPlain, true, -inf, kMin, kMax).value, kMin);
 }
+
+// Typed text, what the file gets, and what the next start shows from it.
+struct StoreCase {
+    const char* name;
+    const char* typed;
+    bool inchUnits;
+    const char* stored;
+};
+
+class StoredText : public testing::TestWithParam<StoreCase> {};
+
+TEST_P(StoredText, ShowsAgainWhatTheFieldShowed)
+{
+    const StoreCase& c = GetParam();
+    double value = ReadFieldText(c.typed, kLength, c.inchUnits, 0, kMin, kMax).value;
+    std::string shown = FormatFieldValue(value, kLength, c.inchUnits, 6);
+    std::string stored = StoredValueText(value, kLength, c.inchUnits, 6);
+    EXPECT_EQ(stored, c.stored);
+    EXPECT_EQ(FormatFieldValue(std::atof(stored.c_str()), kLength, c.inchUnits, 6), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, StoredText,
+    testing::Values(StoreCase{"Metric30", "30", false, "1.1811024"},
+                    StoreCase{"Metric50_8KeepsPercentG", "50.8", false, "2"},
+                    StoreCase{"Metric1000", "1000", false, "39.3700787"},
+                    StoreCase{"Metric2500", "2500", false, "98.425197"},
+                    StoreCase{"MetricHalfInch", "12.7", false, "0.5"},
+                    StoreCase{"MetricSmall", "0.3", false, "0.011811"},
+                    StoreCase{"InchPlain", "1.5", true, "1.5"},
+                    StoreCase{"InchRoundedToItsPlaces", "0.1234567", true, "0.123457"},
+                    StoreCase{"InchLimit", "5e6", true, "1e+06"},
+                    StoreCase{"MetricNegative", "-30", false, "-1.1811024"}),
+    [](const testing::TestParamInfo<StoreCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace keld
