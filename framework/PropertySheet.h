@@ -64,6 +64,10 @@ public:
     // (so also while its window is being destroyed).
     INT_PTR ModalResult() const { return m_modalResult; }
 
+    // True once the sheet has ended (no page is current any more) and while
+    // its windows are destroyed.
+    bool IsClosing() const { return !m_hWnd || PropSheet_GetCurrentPageHwnd(m_hWnd) == nullptr; }
+
 protected:
     INT_PTR RunModalLoop();
     // After the framework has initialised the sheet and its first page; the

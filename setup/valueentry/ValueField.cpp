@@ -82,7 +82,7 @@ BOOL CValueFieldSet::OnFieldNotify(WPARAM wParam, LPARAM)
         return FALSE;
     if (code == EN_CHANGE)
         field->modified = true;
-    else if (code == EN_KILLFOCUS && field->modified)
+    else if (code == EN_KILLFOCUS && field->modified && ChecksFocusLoss())
         ProcessModifiedField(*field);
     return FALSE;
 }
@@ -98,6 +98,20 @@ BOOL CPropertyPageBase::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     OnFieldNotify(wParam, lParam);
     return fw::CPropertyPage::OnCommand(wParam, lParam);
+}
+
+// A Cancel checks nothing: the click on Cancel takes the focus before the
+// sheet ends, Escape and the close box end it and the destruction takes the
+// focus. The text stays marked modified, so an OK still checks it.
+bool CPropertyPageBase::ChecksFocusLoss() const
+{
+    const fw::CPropertySheet* sheet = GetSheet();
+    if (!sheet)
+        return true;
+    if (sheet->IsClosing())
+        return false;
+    HWND focus = ::GetFocus();
+    return !focus || focus != ::GetDlgItem(*sheet, IDCANCEL);
 }
 
 void DDX_ValueField(CValueFieldSet* set, fw::CDataExchange* dx, int id, double& member)

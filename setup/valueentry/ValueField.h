@@ -44,6 +44,11 @@ public:
     void ProcessModifiedField(CValueField& field);
 
 protected:
+    // Whether a field that loses the focus now is checked; not while the
+    // sheet closes or the focus goes to its Cancel button.
+    virtual bool ChecksFocusLoss() const { return true; }
+
+protected:
     fw::CWnd* page;
     int decimalPlaces = 6;
     std::map<uint16_t, std::unique_ptr<CValueField>> fields;
@@ -59,6 +64,7 @@ protected:
     // Every command notification goes to OnFieldNotify first, then on to
     // the page's own command handling.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool ChecksFocusLoss() const override;
     void DoDataExchange(fw::CDataExchange*) override {}
 };
 

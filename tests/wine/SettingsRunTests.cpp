@@ -187,6 +187,60 @@ INSTANTIATE_TEST_SUITE_P(Paths, SettingsRunOkPaths,
                     OkPathCase{"press_ok", OkPath::PressOk}, OkPathCase{"press_finish", OkPath::PressFinish}),
     [](const testing::TestParamInfo<OkPathCase>& info) { return std::string(info.param.name); });
 
+// Text that would not evaluate, still in its field when the sheet is
+// cancelled: nothing is checked and no message holds up the closing (the
+// run fails the test if one does).
+enum class CancelPath { Escape, CancelClick, CloseBox, PressCancel };
+
+struct CancelPathCase {
+    const char* name;
+    CancelPath path;
+};
+
+class SettingsRunCancelPaths : public SettingsRun, public testing::WithParamInterface<CancelPathCase> {};
+
+TEST_P(SettingsRunCancelPaths, CheckNothingInTheFieldBeingTyped)
+{
+    WriteProgram("BoardAddress=800\r\n");
+    std::string program = ReadFile(TestApp().ProgramIniPath), tools = ReadFile(TestApp().ToolsIniPath);
+    INT_PTR result = Run([&](HWND sheet) {
+        HWND general = ShowPage(sheet, 1);
+        HWND field = GetDlgItem(general, IDC_SHAFT_HEIGHT);
+        ui.Invoke([field] { SetFocus(field); });
+        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+        switch (GetParam().path) {
+        case CancelPath::Escape:
+            PressKey(field, VK_ESCAPE);
+            break;
+        case CancelPath::CancelClick: {
+            // A real click: the button takes the focus from the field first.
+            HWND cancel = GetDlgItem(sheet, IDCANCEL);
+            RECT rect;
+            GetClientRect(cancel, &rect);
+            LPARAM point = MAKELPARAM(rect.right / 2, rect.bottom / 2);
+            PostMessageA(cancel, WM_LBUTTONDOWN, MK_LBUTTON, point);
+            PostMessageA(cancel, WM_LBUTTONUP, 0, point);
+            break;
+        }
+        case CancelPath::CloseBox:
+            PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        case CancelPath::PressCancel:
+            PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            break;
+        }
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(ReadFile(TestApp().ProgramIniPath), program);
+    EXPECT_EQ(ReadFile(TestApp().ToolsIniPath), tools);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, SettingsRunCancelPaths,
+    testing::Values(CancelPathCase{"escape", CancelPath::Escape}, CancelPathCase{"cancel_click", CancelPath::CancelClick},
+                    CancelPathCase{"close_box", CancelPath::CloseBox},
+                    CancelPathCase{"press_cancel", CancelPath::PressCancel}),
+    [](const testing::TestParamInfo<CancelPathCase>& info) { return std::string(info.param.name); });
+
 TEST_F(SettingsRun, StoredFormsAreNormalisedOnOk)
 {
     WriteProgram("Units=7\r\nBoardAddress=800\r\nDefaultLFactor=\r\nDefaultRunFeed=abc\r\nMaxArcRadiiDif=2.5mm\r\n");
@@ -205,7 +259,8 @@ TEST_F(SettingsRun, StoredFormsAreNormalisedOnOk)
     EXPECT_EQ(Program("DefaultLFactor"), "-1");
     EXPECT_EQ(Program("DefaultRunFeed"), "0");
     EXPECT_EQ(Program("MaxArcRadiiDif"), "2.5");
-    EXPECT_EQ(Tools("ShaftHeight"), "1.23457e+06");
+    // "%g" (1.23457e+06) would show 31358078 mm the next time, not 31358014.5.
+    EXPECT_EQ(Tools("ShaftHeight"), "1234567.5");
     EXPECT_EQ(Control("Settings", "DefaultMachine"), "4");
     EXPECT_EQ(Control("FlowCtl", "MaxSubs"), "7");
 }
@@ -228,6 +283,46 @@ TEST_P(SettingsRunSmallValues, AreWrittenInAFormThatReadsBackToTheSameValue)
 
 INSTANTIATE_TEST_SUITE_P(Values, SettingsRunSmallValues,
     testing::Values(SmallValueCase{"0.00001", "1e-05"}, SmallValueCase{"0.0025", "0.0025"}));
+
+// Typed into Tool Shaft Height, saved with OK, shown by the next run.
+struct TypedValueCase {
+    const char* name;
+    bool metric;
+    const char* typed;
+    const char* stored;
+    const char* shownNext;
+};
+
+class SettingsRunTypedValues : public SettingsRun, public testing::WithParamInterface<TypedValueCase> {};
+
+TEST_P(SettingsRunTypedValues, ComeBackAsTheFieldShowedThem)
+{
+    const TypedValueCase& c = GetParam();
+    WriteProgram(std::string("BoardAddress=800\r\nUnits=") + (c.metric ? "1" : "0") + "\r\n");
+    INT_PTR result = Run([&](HWND sheet) {
+        HWND general = ShowPage(sheet, 1);
+        SendMessageA(GetDlgItem(general, IDC_SHAFT_HEIGHT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed));
+        PressButton(sheet, IDOK);
+    });
+    ASSERT_EQ(result, IDOK);
+    EXPECT_EQ(Tools("ShaftHeight"), c.stored);
+    std::string shown;
+    Run([&](HWND sheet) {
+        shown = Text(ShowPage(sheet, 1), IDC_SHAFT_HEIGHT);
+        PressButton(sheet, IDCANCEL);
+    });
+    EXPECT_EQ(shown, c.shownNext);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, SettingsRunTypedValues,
+    testing::Values(TypedValueCase{"metric_30", true, "30", "1.1811024", "30"},
+                    TypedValueCase{"metric_50_8", true, "50.8", "2", "50.8"},
+                    TypedValueCase{"metric_expression", true, "25.4*2", "2", "50.8"},
+                    TypedValueCase{"metric_1000", true, "1000", "39.3700787", "1000"},
+                    TypedValueCase{"metric_2500", true, "2500", "98.425197", "2500"},
+                    TypedValueCase{"inch_1_5", false, "1.5", "1.5", "1.5"},
+                    TypedValueCase{"inch_more_places_than_shown", false, "1.23456789", "1.234568", "1.234568"}),
+    [](const testing::TestParamInfo<TypedValueCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsRun, OfflineFlagRoundTrips)
 {
