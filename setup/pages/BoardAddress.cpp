@@ -1,8 +1,12 @@
 #include "setup/pages/BoardAddress.h"
 
+#include "framework/MessageBox.h"
+#include "resources/resource.h"
 #include "setup/SetupApp.h"
 #include "setup/pages/CardAddress.h"
 #include "setup/pages/DriverService.h"
+
+#include <string>
 
 namespace keld {
 
@@ -13,6 +17,21 @@ constexpr const char* kKey = "BoardAddress";
 bool IsTextValueType(DWORD type)
 {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+std::string SystemErrorText(DWORD error)
+{
+    char* text = nullptr;
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                        FORMAT_MESSAGE_IGNORE_INSERTS,
+                                    nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length ? std::string(text, length) : std::string();
+    if (text)
+        ::LocalFree(text);
+    while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' ' ||
+                               result.back() == '.'))
+        result.pop_back();
+    return result.empty() ? "error " + std::to_string(error) : result;
 }
 }  // namespace
 
@@ -55,8 +74,15 @@ bool SetBoardAddress(int address)
         ::RegCloseKey(key);
         if (written != ERROR_SUCCESS)
             return false;
-        if (!StartBoardDriver(false))
+        // The driver takes the new address at its next start: the profile
+        // says the same, and the user learns that it is not in use yet.
+        DriverStartFailure failure;
+        if (!StartBoardDriver(false, &failure)) {
+            app.WriteProfileInt(kSection, kKey, address);
+            if (!failure.reported)
+                fw::AppMessageBox(fw::FormatResourceString(failure.step, SystemErrorText(failure.error)));
             return false;
+        }
     }
     app.WriteProfileInt(kSection, kKey, address);
     return true;

@@ -8,7 +8,9 @@ namespace keld {
 // missing or holds text); the out value is then undefined.
 bool GetBoardAddress(int& address);
 // Stores the address; on NT writes the driver parameter and restarts the
-// driver first, and leaves the profile alone when either fails.
+// driver first. When the parameter cannot be written nothing is stored.
+// When the driver cannot be restarted the profile still gets the address
+// that the driver will start with, the user is told, and false is returned.
 bool SetBoardAddress(int address);
 
 }  // namespace keld

@@ -6,13 +6,16 @@
 
 namespace keld {
 
-bool StartBoardDriver(bool keepRunning)
+bool StartBoardDriver(bool keepRunning, DriverStartFailure* failure)
 {
+    DriverStartFailure ignored;
+    DriverStartFailure& why = failure ? *failure : ignored;
     fw::ServiceControl& scm = fw::Services();
     SC_HANDLE manager = scm.OpenManager();
     if (!manager) {
         DWORD error = ::GetLastError();
         fw::AppMessageBox(error == ERROR_ACCESS_DENIED ? IDS_SERVICE_ACCESS_DENIED : IDS_SERVICE_RESTART_ERROR);
+        why = {IDS_SERVICE_RESTART_ERROR, error, true};
         return false;
     }
     SC_HANDLE service = scm.OpenService(manager, kDriverServiceName);
@@ -20,6 +23,7 @@ bool StartBoardDriver(bool keepRunning)
         service = scm.CreateService(manager, kDriverServiceName, SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START,
                                     SERVICE_ERROR_NORMAL, kDriverImagePath);
         if (!service) {
+            why = {IDS_DRIVER_NOT_REGISTERED, ::GetLastError(), false};
             scm.Close(manager);
             return false;
         }
@@ -34,6 +38,8 @@ bool StartBoardDriver(bool keepRunning)
         scm.Stop(service);
     }
     bool started = scm.Start(service);
+    if (!started)
+        why = {IDS_DRIVER_NOT_STARTED, ::GetLastError(), false};
     scm.Close(service);
     scm.Close(manager);
     return started;

@@ -1,6 +1,7 @@
 // SetBoardAddress on Windows NT when the driver's registry parameter cannot
-// be stored or the driver cannot be restarted: the profile keeps its
-// address. Real registry keys that refuse the write, Wine's real service
+// be stored (the profile keeps its address) or the driver cannot be
+// restarted (the profile gets the address the driver will start with, and
+// the user is told). Real registry keys that refuse the write, Wine's real service
 // control manager, and the call table where Wine cannot fail.
 #include "DriverFixture.h"
 #include "TestFiles.h"
@@ -115,6 +116,7 @@ enum class Fault {
     ParametersCannotBeCreated,  // the service key is volatile
     ParametersDenyWrites,       // the parameter key lets no one set a value
     DriverCannotStart,          // the service is disabled
+    DriverImageMissing,         // NEXTMOVE.SYS is not where the service says
     ManagerDeniesAccess,        // the user may not control services
 };
 
@@ -122,8 +124,25 @@ struct FaultCase {
     const char* name;
     Fault fault;
     std::optional<DWORD> parameterAfter;  // NextMove0 afterwards
+    const char* profileAfter;             // BoardAddress afterwards
+    // Each shown message: its text, or the text before and after the
+    // system's reason, which stands for "%s".
     std::vector<std::string> messages;
 };
+
+const char* const kNotRestarted =
+    "The Interface Card Driver could not be restarted (%s).\n\nThe new address takes effect when the driver next "
+    "starts.";
+
+bool MessageMatches(const std::string& shown, const std::string& expected)
+{
+    size_t reason = expected.find("%s");
+    if (reason == std::string::npos)
+        return shown == expected;
+    const std::string before = expected.substr(0, reason), after = expected.substr(reason + 2);
+    return shown.size() > before.size() + after.size() && shown.compare(0, before.size(), before) == 0 &&
+           shown.compare(shown.size() - after.size(), after.size(), after) == 0;
+}
 
 class BoardAddressStore : public testing::TestWithParam<FaultCase> {
 protected:
@@ -152,7 +171,7 @@ protected:
     std::vector<std::string> messages;
 };
 
-TEST_P(BoardAddressStore, FailureLeavesTheProfileAddressAlone)
+TEST_P(BoardAddressStore, FailureKeepsTheProfileWithTheDriverAndSaysSo)
 {
     std::optional<WriteDeniedKey> denied;
     DeniedServices deniedServices;
@@ -166,6 +185,10 @@ TEST_P(BoardAddressStore, FailureLeavesTheProfileAddressAlone)
         break;
     case Fault::DriverCannotStart:
         ASSERT_TRUE(RegisterDriverService(SERVICE_DISABLED));
+        break;
+    case Fault::DriverImageMissing:
+        ASSERT_TRUE(RegisterDriverService());
+        ASSERT_TRUE(DeleteFileA((WindowsFolder() + "system32\\drivers\\NEXTMOVE.SYS").c_str()));
         break;
     case Fault::ManagerDeniesAccess:
         fw::SetServices(&deniedServices);
@@ -184,16 +207,19 @@ TEST_P(BoardAddressStore, FailureLeavesTheProfileAddressAlone)
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kServiceKey);
 
     EXPECT_FALSE(stored);
-    EXPECT_EQ(ProfileText(installation.Path("KELD4K.INI"), "Settings", "BoardAddress"), "812");
+    EXPECT_EQ(ProfileText(installation.Path("KELD4K.INI"), "Settings", "BoardAddress"), GetParam().profileAfter);
     EXPECT_EQ(present ? std::optional<DWORD>(parameter) : std::nullopt, GetParam().parameterAfter);
-    EXPECT_EQ(messages, GetParam().messages);
+    ASSERT_EQ(messages.size(), GetParam().messages.size()) << testing::PrintToString(messages);
+    for (size_t i = 0; i < messages.size(); ++i)
+        EXPECT_TRUE(MessageMatches(messages[i], GetParam().messages[i])) << messages[i];
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, BoardAddressStore,
-    testing::Values(FaultCase{"parameters_cannot_be_created", Fault::ParametersCannotBeCreated, std::nullopt, {}},
-                    FaultCase{"parameters_deny_writes", Fault::ParametersDenyWrites, 812u, {}},
-                    FaultCase{"driver_cannot_start", Fault::DriverCannotStart, 804u, {}},
-                    FaultCase{"manager_denies_access", Fault::ManagerDeniesAccess, 804u,
+    testing::Values(FaultCase{"parameters_cannot_be_created", Fault::ParametersCannotBeCreated, std::nullopt, "812", {}},
+                    FaultCase{"parameters_deny_writes", Fault::ParametersDenyWrites, 812u, "812", {}},
+                    FaultCase{"driver_cannot_start", Fault::DriverCannotStart, 804u, "804", {kNotRestarted}},
+                    FaultCase{"driver_image_missing", Fault::DriverImageMissing, 804u, "804", {kNotRestarted}},
+                    FaultCase{"manager_denies_access", Fault::ManagerDeniesAccess, 804u, "804",
                               {"Incorrect User Priveledges to change Interface Card Address"}}),
     [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 

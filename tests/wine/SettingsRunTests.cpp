@@ -388,6 +388,38 @@ TEST_F(SettingsRun, NewAddressIsStoredAndTheDriverRestartedWithIt)
     EXPECT_EQ(DriverRunningAddress(), 804u);
 }
 
+// The new address is in the driver's parameter but the driver cannot start
+// with it: the profile says the same address and the operator is told.
+TEST_F(SettingsRun, NewAddressThatTheDriverCannotTakeNowIsStoredAlikeAndReported)
+{
+    ASSERT_TRUE(RegisterDriverService(SERVICE_DISABLED));
+    WriteProgram("BoardAddress=800\r\n");
+    DWORD uiThread = GetCurrentThreadId();
+    std::string message;
+    INT_PTR result = Run([&](HWND sheet) {
+        HWND card = ShowPage(sheet, 3);
+        ClickSpin(GetDlgItem(card, IDC_ADDRESS_SPIN), true);
+        ClickSpin(GetDlgItem(card, IDC_ADDRESS_SPIN), true);
+        ASSERT_TRUE(WaitFor("two spin steps to change the address",
+                            [&] { return Text(card, IDC_ADDRESS) == "808 (328 hex)"; }, 5000));
+        PressButton(sheet, IDOK);
+        HWND box = WaitForMessageBoxOfThread(uiThread);
+        ASSERT_NE(box, nullptr);
+        message = MessageBoxText(box);
+        AnswerMessageBox(box);
+    });
+    EXPECT_EQ(result, IDOK);
+    const std::string before = "The Interface Card Driver could not be restarted (";
+    const std::string after = ").\n\nThe new address takes effect when the driver next starts.";
+    EXPECT_EQ(message.substr(0, before.size()), before) << message;
+    ASSERT_GT(message.size(), before.size() + after.size()) << message;
+    EXPECT_EQ(message.substr(message.size() - after.size()), after) << message;
+    DWORD address = 0;
+    EXPECT_TRUE(ReadDriverAddressParameter(address));
+    EXPECT_EQ(address, 808u);
+    EXPECT_EQ(Program("BoardAddress"), "808");
+}
+
 TEST_F(SettingsRun, UnchangedAddressOnNtMakesSureTheDriverRuns)
 {
     WriteProgram("BoardAddress=800\r\n");
