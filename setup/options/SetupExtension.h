@@ -216,4 +216,16 @@ struct COptionLayout {
 // The factory an extension module exports (its name is registered with
 // the module), for example:
 //   extern "C" __declspec(dllexport) COption* MakeOption() { return new CMyOption; }
+// Each call returns a new object, which the program owns and deletes; a
+// factory that cannot make one returns null.
+//
+// No exception may leave the factory or any COption function: catch what
+// your code throws (std::bad_alloc of new included: use new (std::nothrow)
+// or a try block) and return the failure result. A module has its own
+// statically linked C++ runtime, and on i686 (DWARF unwinding) an exception
+// cannot pass from it into the program: the module's runtime calls
+// std::terminate and abort(). The program survives that only in the
+// factory, where the module is then passed over, and in SaveSettings,
+// SaveAndClose and the destructor when the page closes; anywhere else it
+// ends the program and the operator's unsaved settings with it.
 typedef COption* (*OptionFactory)(void);
