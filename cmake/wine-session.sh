@@ -73,6 +73,14 @@ start() {
             { echo "wine-session: the prefix has no 32-bit side" >&2; return 1; }
         touch "$prefix/.keld-ready"
     fi
+    # Wine's own fonts (Tahoma, MS Sans Serif, Marlett for the caption
+    # buttons), where a Windows machine has them: this Wine does not find
+    # them in its data folder.
+    local fonts=/usr/share/wine/fonts
+    if [ -d "$fonts" ] && [ ! -f "$prefix/drive_c/windows/Fonts/marlett.ttf" ]; then
+        mkdir -p "$prefix/drive_c/windows/Fonts"
+        cp -n "$fonts"/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
     # A persistent server keeps registry and named objects warm between tests.
     if ! wineserver -k0 2>/dev/null; then
         setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- &

@@ -12,6 +12,7 @@ KELD_PACKAGES=(
     g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
     wine wine64 wine32:i386 xvfb xauth nsis
+    fonts-wine fonts-liberation
 )
 
 ensure_packages() {
