@@ -2,11 +2,16 @@
 # One Wine session per build folder: a prefix created once, one Xvfb, one
 # persistent wineserver.  Usage: wine-session.sh start|stop|env BUILD_DIR
 # "env" prints the variables a caller must export to use the session.
+# With KELD_WINE_DPI set to other than 96 the session is one of its own
+# (wineprefix-dpiN, wine-session-dpiN) whose Wine runs at that DPI.
 set -euo pipefail
 action=$1
 build=$(cd "$2" && pwd)
-state=$build/wine-session
-prefix=$build/wineprefix
+dpi=${KELD_WINE_DPI:-96}
+suffix=
+[ "$dpi" = 96 ] || suffix=-dpi$dpi
+state=$build/wine-session$suffix
+prefix=$build/wineprefix$suffix
 mkdir -p "$state"
 
 # 32-bit Wine (WoW64) where this machine runs 32-bit programs.
@@ -67,6 +72,11 @@ start() {
         # two seconds for one; let Wine manage its windows itself.
         "$(wine_loader)" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
             </dev/null >>"$state/wineboot.log" 2>&1 9>&- || true
+        # Wine reads the DPI when its server starts.
+        if [ "$dpi" != 96 ]; then
+            "$(wine_loader)" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+                </dev/null >>"$state/wineboot.log" 2>&1 9>&- || true
+        fi
         wineserver -w || true
         [ -f "$prefix/system.reg" ] || { echo "wine-session: prefix not created" >&2; cat "$state/wineboot.log" >&2; return 1; }
         [ $wow64 = 0 ] || [ -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ] ||
@@ -104,7 +114,7 @@ case $action in
         echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG='$WINEDEBUG' WINEARCH='$WINEARCH'"
         echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
         echo "export DISPLAY='$DISPLAY'"
-        echo "export KELD_WINE='$(wine_loader)'"
+        echo "export KELD_WINE='$(wine_loader)' KELD_WINE_DPI='$dpi'"
         ;;
     stop)
         common_env

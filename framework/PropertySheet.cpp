@@ -3,6 +3,8 @@
 #include "framework/App.h"
 #include "framework/MessageBox.h"
 
+#include <algorithm>
+
 namespace fw {
 
 namespace {
@@ -13,6 +15,24 @@ thread_local CPropertySheet* t_sheetBeingCreated = nullptr;
 thread_local HHOOK t_creationHook = nullptr;
 
 constexpr const char* kSheetProperty = "fw.CPropertySheet";
+
+// The size of a dialog template in dialog units.
+SIZE TemplateSize(HINSTANCE instance, UINT id)
+{
+    HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(id), reinterpret_cast<LPCSTR>(RT_DIALOG));
+    HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
+    const auto* words = loaded ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
+    if (!words)
+        return SIZE{};
+    if (words[0] == 1 && words[1] == 0xFFFF) {
+        // DLGTEMPLATEEX: version, signature, help id, styles, item count, x, y, cx, cy.
+        const auto* bytes = reinterpret_cast<const BYTE*>(words);
+        const short* place = reinterpret_cast<const short*>(bytes + 18);
+        return SIZE{place[2], place[3]};
+    }
+    const auto* plain = reinterpret_cast<const DLGTEMPLATE*>(words);
+    return SIZE{plain->cx, plain->cy};
+}
 
 bool IsDialogClass(LPCSTR className)
 {
@@ -59,6 +79,8 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam,
 
 BOOL CPropertyPage::OnSetActive()
 {
+    if (m_sheet)
+        m_sheet->FitPage(m_hWnd);
     if (m_firstSetActive)
         m_firstSetActive = false;
     else
@@ -142,6 +164,61 @@ INT_PTR CPropertySheet::DoModal()
     return RunModalLoop();
 }
 
+void CPropertySheet::FitPagesToTheirTemplates()
+{
+    HWND current = PropSheet_GetCurrentPageHwnd(m_hWnd);
+    if (!current)
+        return;
+    RECT needed{};
+    for (CPropertyPage* page : m_pages) {
+        SIZE size = TemplateSize(CWinApp::Current()->ResourceHandle(), page->TemplateId());
+        needed.right = std::max<LONG>(needed.right, size.cx);
+        needed.bottom = std::max<LONG>(needed.bottom, size.cy);
+    }
+    ::MapDialogRect(current, &needed);
+    RECT has{};
+    ::GetWindowRect(current, &has);
+    const int dx = std::max<int>(0, needed.right - (has.right - has.left));
+    const int dy = std::max<int>(0, needed.bottom - (has.bottom - has.top));
+    if (dx == 0 && dy == 0)
+        return;
+    m_pageSize = SIZE{std::max<LONG>(needed.right, has.right - has.left),
+                      std::max<LONG>(needed.bottom, has.bottom - has.top)};
+
+    auto grow = [](HWND window, int byX, int byY) {
+        RECT place{};
+        ::GetWindowRect(window, &place);
+        ::SetWindowPos(window, nullptr, 0, 0, place.right - place.left + byX, place.bottom - place.top + byY,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // The buttons keep their place at the bottom right; the tab control,
+    // the pages and the sheet grow.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char cls[32] = {};
+        ::GetClassNameA(child, cls, sizeof cls);
+        if (lstrcmpiA(cls, "Button") != 0)
+            continue;
+        RECT place{};
+        ::GetWindowRect(child, &place);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+        ::SetWindowPos(child, nullptr, place.left + dx, place.top + dy, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    grow(PropSheet_GetTabControl(m_hWnd), dx, dy);
+    FitPage(current);
+    grow(m_hWnd, dx, dy);
+}
+
+void CPropertySheet::FitPage(HWND page) const
+{
+    if (!page || (m_pageSize.cx == 0 && m_pageSize.cy == 0))
+        return;
+    RECT place{};
+    ::GetWindowRect(page, &place);
+    if (place.right - place.left != m_pageSize.cx || place.bottom - place.top != m_pageSize.cy)
+        ::SetWindowPos(page, nullptr, 0, 0, m_pageSize.cx, m_pageSize.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CPropertySheet::ApplyPagesForFinish()
 {
     for (CPropertyPage* page : m_pages) {
@@ -182,6 +259,7 @@ LRESULT CALLBACK CPropertySheet::SheetProc(HWND hwnd, UINT message, WPARAM wPara
     LRESULT result = 0;
     if (message == WM_INITDIALOG) {
         result = sheet->Default(message, wParam, lParam);
+        sheet->FitPagesToTheirTemplates();
         sheet->OnInitDialog();
     } else if (!sheet->HandleMessage(message, wParam, lParam, result)) {
         result = sheet->Default(message, wParam, lParam);
@@ -219,6 +297,7 @@ INT_PTR CPropertySheet::RunModalLoop()
     m_pagesApplied = false;
     m_messageDepth = 0;
     m_modalResult = 0;
+    m_pageSize = SIZE{};
     t_sheetBeingCreated = this;
     t_creationHook = ::SetWindowsHookExA(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
     HWND sheet = reinterpret_cast<HWND>(::PropertySheetA(&header));

@@ -91,6 +91,13 @@ private:
     // Finish on a sheet that is no wizard: the pages whose windows exist
     // apply as after OK.
     void ApplyPagesForFinish();
+    // comctl32 sizes the pages in the sheet's font; a page's own font can
+    // be wider (MS Sans Serif at 120 DPI) and its controls would be cut.
+    // The sheet grows until the largest template fits in the pages' font.
+    void FitPagesToTheirTemplates();
+    void FitPage(HWND page) const;
+
+    SIZE m_pageSize{};  // the fitted size of a page; 0 while comctl32's stands
 
     // Set when pages were sent PSN_APPLY; cleared when the sheet is still
     // open once the outermost message that applied them has been handled.

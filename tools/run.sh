@@ -1,8 +1,21 @@
 #!/bin/bash
 # Builds KELDSetup and opens it on a demo installation in a Wine prefix of its
 # own. With a DISPLAY the sheet opens there; without one it runs under Xvfb,
-# a PNG of each page is saved in build/demo/ and the sheet is closed.
+# a PNG of each page and of the Reinstall Options dialog is saved in
+# build/demo/ and the sheet is closed.
+#   tools/run.sh [--dpi N]   N: the DPI to run at (96 by default); other
+#                            than 96 in a demo prefix of its own, with the
+#                            PNGs in build/demo/dpi-N/
 set -euo pipefail
+dpi=96
+while [ $# -gt 0 ]; do
+    case $1 in
+        --dpi) dpi=${2:?--dpi needs a number}; shift 2 ;;
+        --dpi=*) dpi=${1#--dpi=}; shift ;;
+        *) echo "usage: $0 [--dpi N]" >&2; exit 2 ;;
+    esac
+done
+[[ $dpi =~ ^[0-9]+$ ]] && [ "$dpi" -ge 48 ] && [ "$dpi" -le 480 ] || { echo "--dpi: 48 to 480" >&2; exit 2; }
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages
 # The modules this machine's Wine runs: the i686 product build, or an
@@ -12,8 +25,11 @@ win=$(wine_build_dir)
 cmake --build "$win" -j2 --target installer demo_driver demo_install
 
 demo=$build_root/demo
-mkdir -p "$demo"
+shots=$demo
+[ "$dpi" = 96 ] || shots=$demo/dpi-$dpi
+mkdir -p "$demo" "$shots"
 user_display=${DISPLAY:-}
+export KELD_WINE_DPI=$dpi
 eval "$("$root/cmake/wine-session.sh" env "$demo")"
 wine=$KELD_WINE
 
@@ -37,7 +53,7 @@ if [ -n "$user_display" ] && [ "${KELD_HEADLESS:-0}" != 1 ]; then
 else
     echo "No display: running under Xvfb and saving screenshots"
     cd "$install" && "$wine" "$win/tools/demo/demo_driver.exe" \
-        '"C:\KELDORAN\KELDSetup.exe"' 'C:\KELDORAN' "Z:${demo//\//\\}\\KELDSetup"
-    ls -1 "$demo"/KELDSetup-*.png
+        '"C:\KELDORAN\KELDSetup.exe"' 'C:\KELDORAN' "Z:${shots//\//\\}\\KELDSetup"
+    ls -1 "$shots"/KELDSetup-*.png
 fi
 "$root/cmake/wine-session.sh" stop "$demo"

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+#include <commctrl.h>
+
 namespace keld {
 
 CPropOptions::CPropOptions() : fw::CPropertyPage(IDD_OPTIONS) {}
@@ -50,6 +52,38 @@ BOOL CPropOptions::OnInitDialog()
 }
 
 namespace {
+
+constexpr UINT_PTR kColourForwarding = 1;
+
+// Controls ask their parent for their background. Inside an option's
+// settings window that parent is the extension's window, which would answer
+// with the plain dialog colour on a page drawn lighter; the page answers
+// instead, as for its own controls.
+LRESULT CALLBACK AskThePageForColours(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR page)
+{
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return ::SendMessageA(reinterpret_cast<HWND>(page), message, wParam, lParam);
+    case WM_CTLCOLORDLG:
+        // A settings window that is a dialog paints itself like a static
+        // control of the page.
+        return ::SendMessageA(reinterpret_cast<HWND>(page), WM_CTLCOLORSTATIC, wParam, lParam);
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(window, AskThePageForColours, kColourForwarding);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+BOOL CALLBACK ForwardColoursOfChild(HWND child, LPARAM page)
+{
+    ::SetWindowSubclass(child, AskThePageForColours, kColourForwarding, static_cast<DWORD_PTR>(page));
+    return TRUE;
+}
 
 struct RegistryKey {
     HKEY handle = nullptr;
@@ -161,6 +195,24 @@ int CPropOptions::AddOption(COption* option)
     return 0;
 }
 
+// The settings windows are the page's children in the settings area; they
+// and every window in them (extensions may nest windows) get the page's
+// colours.
+void CPropOptions::DrawSettingsOnThePageBackground()
+{
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT place{};
+        ::GetWindowRect(child, &place);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+        RECT both{};
+        if (!::IntersectRect(&both, &place, &settingsRect) || !::EqualRect(&both, &place))
+            continue;
+        ForwardColoursOfChild(child, reinterpret_cast<LPARAM>(m_hWnd));
+        ::EnumChildWindows(child, ForwardColoursOfChild, reinterpret_cast<LPARAM>(m_hWnd));
+        ::RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
 void CPropOptions::UpdateSelection()
 {
     int selected = optionList.GetCurSel();
@@ -173,6 +225,7 @@ void CPropOptions::UpdateSelection()
                 currentOption->Show(0);
             currentOption = option;
             option->Show(1);
+            DrawSettingsOnThePageBackground();
             ApplyCheckMark(selected);
         }
         ::SetFocus(optionList);

@@ -37,6 +37,7 @@ private:
     bool Owns(const COption* option) const;
     void OnCheckChange();
     void ApplyCheckMark(int index);
+    void DrawSettingsOnThePageBackground();
     void OnDefaults();
     void OnRemove();
     void OnReinstall();

@@ -1,5 +1,6 @@
 // The two pictures of the Interface Card page: the row of DIP switches and
-// the card with its navy surround drawn transparent.
+// the card with its navy surround drawn transparent, both at the screen's
+// DPI.
 #pragma once
 #include "framework/Wnd.h"
 
@@ -19,6 +20,10 @@ public:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
+    // The row in picture pixels: a one-pixel frame around the cells.
+    int PictureWidth() const { return switchCount * cellWidth + 2; }
+    int PictureHeight() const { return cellHeight + 2; }
+
     HBITMAP cellBitmap = nullptr;
     int cellWidth = 0;
     int cellHeight = 0;

@@ -1,5 +1,7 @@
 #include "setup/pages/PictureButton.h"
 
+#include "framework/Dpi.h"
+
 namespace keld {
 
 CPictureButton::~CPictureButton()
@@ -11,13 +13,16 @@ BOOL CPictureButton::SizeToBitmap()
 {
     if (!dib.IsLoaded())
         return FALSE;
-    return ::SetWindowPos(m_hWnd, nullptr, 0, 0, dib.Width(), dib.Height(),
+    return ::SetWindowPos(m_hWnd, nullptr, 0, 0, fw::ScaleForScreen(dib.Width()), fw::ScaleForScreen(dib.Height()),
                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The whole bitmap over the whole control: stretched at more than 96 DPI.
 void CPictureButton::DrawItem(const DRAWITEMSTRUCT& item)
 {
-    dib.Draw(item.hDC, item.rcItem, item.rcItem);
+    RECT control{};
+    ::GetClientRect(m_hWnd, &control);
+    dib.Draw(item.hDC, control, RECT{0, 0, dib.Width(), dib.Height()});
 }
 
 LRESULT CPictureButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -10,7 +10,8 @@ public:
     ~CPictureButton() override;
 
     BOOL LoadBitmap(UINT resourceId) { return dib.Load(resourceId); }
-    // Resizes the control to the bitmap, keeping position and stacking order.
+    // Resizes the control to the bitmap at the screen's DPI, keeping position
+    // and stacking order.
     BOOL SizeToBitmap();
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 

@@ -1,5 +1,6 @@
 // Opens KELDSetup for a person without a display: starts it, waits for the
-// sheet, saves a PNG of each page and closes the sheet with Cancel.
+// sheet, saves a PNG of each page and of the Reinstall Options dialog that
+// the Options page opens, and closes the sheet with Cancel.
 //
 //   demo_driver.exe "<KELDSetup.exe command line>" <working folder> <PNG prefix>
 #include "PngFile.h"
@@ -43,6 +44,24 @@ bool SaveWindow(HWND window, const std::string& path)
     return WritePng(path, width, height, rgb);
 }
 
+// The process's visible top-level window captioned `caption`.
+HWND WaitForWindowOfProcess(DWORD processId, const char* caption)
+{
+    for (int i = 0; i < 1000; ++i) {
+        for (HWND hwnd = FindWindowExA(nullptr, nullptr, "#32770", caption); hwnd;
+             hwnd = FindWindowExA(nullptr, hwnd, "#32770", caption)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == processId && IsWindowVisible(hwnd))
+                return hwnd;
+        }
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+constexpr int kReinstallButton = 1008;
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -81,8 +100,26 @@ int main(int argc, char** argv)
             std::printf("saved %s\n", path.c_str());
             ++saved;
         }
+        if (page != 2)
+            continue;
+        HWND options = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND button = GetDlgItem(options, kReinstallButton);
+        if (!IsWindowEnabled(button))
+            continue;
+        PostMessageA(options, WM_COMMAND, MAKEWPARAM(kReinstallButton, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        if (HWND dialog = WaitForWindowOfProcess(process.dwProcessId, "Reinstall Options")) {
+            Sleep(400);
+            std::string dialogPath = std::string(argv[3]) + "-reinstall-options.png";
+            if (SaveWindow(dialog, dialogPath)) {
+                std::printf("saved %s\n", dialogPath.c_str());
+                ++saved;
+            }
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            for (int i = 0; i < 500 && IsWindow(dialog); ++i)
+                Sleep(10);
+        }
     }
     PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
     WaitForSingleObject(process.hProcess, 10000);
-    return saved == 4 ? 0 : 1;
+    return saved == 5 ? 0 : 1;
 }

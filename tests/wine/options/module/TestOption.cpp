@@ -52,8 +52,16 @@ public:
         Log("CreateOptWindow");
         window = CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", ("settings:" + m_name).c_str(), WS_CHILD, 0, 0, 10,
                                  10, page, nullptr, nullptr, nullptr);
-        CreateWindowExA(0, "BUTTON", "setting", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 2, 2, 90, 16, window,
-                        reinterpret_cast<HMENU>(100), nullptr, nullptr);
+        // 90 x 16 pixels at 96 DPI, in the page's font.
+        RECT box{2, 2, 92, 18};
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        HWND check = CreateWindowExA(0, "BUTTON", "setting", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
+                                     MulDiv(box.left, dpi, 96), MulDiv(box.top, dpi, 96),
+                                     MulDiv(box.right - box.left, dpi, 96), MulDiv(box.bottom - box.top, dpi, 96),
+                                     window, reinterpret_cast<HMENU>(100), nullptr, nullptr);
+        SendMessageA(check, WM_SETFONT, SendMessageA(page, WM_GETFONT, 0, 0), FALSE);
         return window != nullptr;
     }
     int LoadSettings() override
