@@ -175,6 +175,21 @@ HWND WaitForMessageBoxOfThread(DWORD threadId, DWORD timeoutMs)
     return WaitForWindow("a message box", TopLevelWindowsOfThread, threadId, FindMessageBox, timeoutMs);
 }
 
+HWND WaitForWindowOfThread(DWORD threadId, const std::string& caption, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    auto shown = [&] {
+        for (HWND window : TopLevelWindowsOfThread(threadId))
+            if (IsWindowVisible(window) && TextOf(window) == caption)
+                found = window;
+        return found != nullptr;
+    };
+    if (!WaitUntil(shown, timeoutMs))
+        ADD_FAILURE() << "timed out after " << timeoutMs << " ms waiting for the window '" << caption
+                      << "' of thread " << threadId << "; shown:" << DescribeWindows(TopLevelWindowsOfThread(threadId));
+    return found;
+}
+
 bool AnswerMessageBox(HWND box, int id)
 {
     PressButton(box, id);

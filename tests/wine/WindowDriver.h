@@ -40,6 +40,8 @@ std::string DescribeWindows(const std::vector<HWND>& windows);
 HWND WaitForMessageBoxOfProcess(DWORD processId, DWORD timeoutMs = 15000);
 HWND WaitForSheetOfProcess(DWORD processId, DWORD timeoutMs = 15000);
 HWND WaitForMessageBoxOfThread(DWORD threadId, DWORD timeoutMs = 15000);
+// The thread's visible top-level window captioned `caption`.
+HWND WaitForWindowOfThread(DWORD threadId, const std::string& caption, DWORD timeoutMs = 15000);
 
 // Answers a message box with the button `id` and waits until it has gone.
 bool AnswerMessageBox(HWND box, int id = IDOK);

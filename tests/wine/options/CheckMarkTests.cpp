@@ -32,18 +32,6 @@ struct MarkCase {
     int selected;
 };
 
-HWND WaitForDialog(DWORD uiThread, const char* caption)
-{
-    HWND dialog = nullptr;
-    WaitFor(caption, [&] {
-        for (HWND window : TopLevelWindowsOfThread(uiThread))
-            if (IsWindowVisible(window) && TextOf(window) == caption)
-                dialog = window;
-        return dialog != nullptr;
-    });
-    return dialog;
-}
-
 // The enabled state that the option's SaveSettings(1) saw, or '?' when it
 // was not called.
 char SavedEnabled(const std::string& item)
@@ -89,7 +77,7 @@ TEST_P(CheckMarks, AgreeWithTheOptionsStateAfterEveryPath)
                 break;
             case Act::ReinstallFirst: {
                 PressButton(page, IDC_REINSTALL);
-                HWND dialog = WaitForDialog(uiThread, "Reinstall Options");
+                HWND dialog = WaitForWindowOfThread(uiThread, "Reinstall Options");
                 ASSERT_NE(dialog, nullptr);
                 ClickCheckBox(GetDlgItem(dialog, IDC_REMOVED_LIST), 0);
                 PressButton(dialog, IDC_REINSTALL_CHOSEN);

@@ -58,13 +58,7 @@ std::vector<std::string> ReinstallDialogItems(HWND page, DWORD uiThread)
     if (!IsWindowEnabled(GetDlgItem(page, IDC_REINSTALL)))
         return items;
     PressButton(page, IDC_REINSTALL);
-    HWND dialog = nullptr;
-    WaitFor("the Reinstall Options dialog", [&] {
-        for (HWND window : TopLevelWindowsOfThread(uiThread))
-            if (IsWindowVisible(window) && TextOf(window) == "Reinstall Options")
-                dialog = window;
-        return dialog != nullptr;
-    });
+    HWND dialog = WaitForWindowOfThread(uiThread, "Reinstall Options");
     if (!dialog)
         return items;
     items = Items(GetDlgItem(dialog, IDC_REMOVED_LIST));

@@ -22,18 +22,6 @@ std::string Lines(const std::vector<std::string>& lines)
     return text.str();
 }
 
-HWND WaitForTopLevel(DWORD uiThread, const std::string& caption)
-{
-    HWND found = nullptr;
-    WaitFor("the window '" + caption + "'", [&] {
-        for (HWND window : TopLevelWindowsOfThread(uiThread))
-            if (IsWindowVisible(window) && TextOf(window) == caption)
-                found = window;
-        return found != nullptr;
-    });
-    return found;
-}
-
 class Layout : public OptionsPage {
 protected:
     void SetUp() override
@@ -75,7 +63,7 @@ TEST_F(Layout, NoTextOrControlOfTheSheetItsDialogsOrMessagesIsCut)
         ShowPage(sheet, 2);
 
         PressButton(options, IDC_REINSTALL);
-        HWND reinstall = WaitForTopLevel(uiThread, "Reinstall Options");
+        HWND reinstall = WaitForWindowOfThread(uiThread, "Reinstall Options");
         ASSERT_NE(reinstall, nullptr);
         add(reinstall, "Reinstall Options dialog");
         PressButton(reinstall, IDCANCEL);
