@@ -2,6 +2,7 @@
 # One Wine session per build folder: a prefix created once, one Xvfb, one
 # persistent wineserver.  Usage: wine-session.sh start|stop|env BUILD_DIR
 # "env" prints the variables a caller must export to use the session.
+# KELD_XVFB_DEPTH sets the bits per pixel of the session's Xvfb (24).
 set -euo pipefail
 action=$1
 build=$(cd "$2" && pwd)
@@ -37,7 +38,7 @@ start_xvfb() {
     local n
     for n in $(seq 91 140); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac \
+        setsid Xvfb ":$n" -screen 0 "1280x1024x${KELD_XVFB_DEPTH:-24}" -nolisten tcp -ac \
             </dev/null >"$state/xvfb.log" 2>&1 9>&- &
         echo $! >"$state/xvfb.pid"
         for _ in $(seq 1 100); do
