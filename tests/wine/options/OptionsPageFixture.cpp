@@ -3,6 +3,8 @@
 #include "framework/CheckListBox.h"
 #include "setup/SetupApp.h"
 
+#include <tlhelp32.h>
+
 namespace optionstest {
 
 namespace {
@@ -19,6 +21,9 @@ void DeleteModules(const std::string& folder)
     FindClose(search);
 }
 
+// Where the tests put a module beside the program folder rather than in it.
+const char* const kOutsideModules[] = {"..\\ABC.DLL"};
+
 }  // namespace
 
 void OptionsPage::SetUp()
@@ -26,6 +31,8 @@ void OptionsPage::SetUp()
     testkit::ConfigurationRun::SetUp();
     programFolder = keld::GetAppDirectory();
     DeleteModules(programFolder);
+    for (const char* outside : kOutsideModules)
+        DeleteFileA((programFolder + outside).c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RemoveOptionKeys();
@@ -33,6 +40,8 @@ void OptionsPage::SetUp()
 
 void OptionsPage::TearDown()
 {
+    for (const char* outside : kOutsideModules)
+        DeleteFileA((programFolder + outside).c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RemoveOptionKeys();
@@ -102,6 +111,23 @@ std::string ProcessLog()
 bool ModuleLoaded(const std::string& fileName)
 {
     return GetModuleHandleA(fileName.c_str()) != nullptr;
+}
+
+bool FileLoaded(const std::string& path)
+{
+    char full[MAX_PATH] = {};
+    if (!GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr))
+        return false;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    bool loaded = false;
+    for (BOOL more = Module32First(snapshot, &module); more && !loaded; more = Module32Next(snapshot, &module))
+        loaded = lstrcmpiA(module.szExePath, full) == 0;
+    CloseHandle(snapshot);
+    return loaded;
 }
 
 std::vector<std::string> Items(HWND list)

@@ -19,7 +19,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The test module copied into the program folder as `fileName`.
+    // The test module copied into the program folder as `fileName` (which
+    // may lead out of it, as "..\\NAME.DLL" does).
     void PutModule(const std::string& fileName) const;
     // SetupExtensions values, in this order: text data as REG_SZ.
     void Register(const std::vector<std::string>& registrations) const;
@@ -37,6 +38,8 @@ protected:
 // What a module copied as `fileName` logged; empty when it was not loaded.
 std::string ModuleLog(const std::string& fileName);
 bool ModuleLoaded(const std::string& fileName);
+// Whether the module file at `path` is loaded into this process.
+bool FileLoaded(const std::string& path);
 // What every copy of the module logged, in the order of the calls.
 std::string ProcessLog();
 
