@@ -30,6 +30,14 @@ void OptionsPage::SetUp()
 {
     testkit::ConfigurationRun::SetUp();
     programFolder = keld::GetAppDirectory();
+    // Extension modules are never unloaded, and the test module keeps its
+    // log in the loaded copy: a copy loaded by an earlier test would answer
+    // for this one. Each test needs a process of its own, as CTest gives it.
+    std::string loaded;
+    for (const std::string& path : LoadedTestModules())
+        loaded += " " + path;
+    ASSERT_TRUE(loaded.empty()) << "test modules loaded by an earlier test in this process:" << loaded
+                                << "; run one test per process";
     DeleteModules(programFolder);
     for (const char* outside : kOutsideModules)
         DeleteFileA((programFolder + outside).c_str());
@@ -111,6 +119,22 @@ std::string ProcessLog()
 bool ModuleLoaded(const std::string& fileName)
 {
     return GetModuleHandleA(fileName.c_str()) != nullptr;
+}
+
+std::vector<std::string> LoadedTestModules()
+{
+    std::vector<std::string> paths;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return paths;
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module)) {
+        if (GetProcAddress(module.hModule, "TestOptionLog"))
+            paths.emplace_back(module.szExePath);
+    }
+    CloseHandle(snapshot);
+    return paths;
 }
 
 bool FileLoaded(const std::string& path)

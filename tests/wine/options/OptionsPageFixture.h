@@ -40,6 +40,8 @@ std::string ModuleLog(const std::string& fileName);
 bool ModuleLoaded(const std::string& fileName);
 // Whether the module file at `path` is loaded into this process.
 bool FileLoaded(const std::string& path);
+// The files of the copies of the test module loaded into this process.
+std::vector<std::string> LoadedTestModules();
 // What every copy of the module logged, in the order of the calls.
 std::string ProcessLog();
 
