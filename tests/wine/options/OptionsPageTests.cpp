@@ -351,7 +351,7 @@ TEST_P(OptionsPageRemove, AsksThenMarksTheOptionRemovedAndSelectsTheNeighbour)
     std::string question;
     std::vector<std::string> items;
     int selected = -2;
-    bool remove = true, reinstall = false, settingsShown = true;
+    bool remove = true, reinstall = false, settingsShown = true, removedSettingsShown = true;
     std::string removedName;
     RunOptions([&](HWND sheet, HWND page) {
         ClickItem(List(page), c.removed);
@@ -372,6 +372,7 @@ TEST_P(OptionsPageRemove, AsksThenMarksTheOptionRemovedAndSelectsTheNeighbour)
         settingsShown = false;
         for (const std::string& module : c.itemsAfter)
             settingsShown = settingsShown || SettingsWindowOf(page, module.substr(0, module.size() - 3));
+        removedSettingsShown = SettingsWindowOf(page, removedName.substr(0, removedName.size() - 3)) != nullptr;
         PressButton(sheet, IDCANCEL);
     });
     EXPECT_EQ(question, RemoveQuestion(removedName));
@@ -380,6 +381,7 @@ TEST_P(OptionsPageRemove, AsksThenMarksTheOptionRemovedAndSelectsTheNeighbour)
     EXPECT_EQ(remove, c.selectedAfter >= 0);
     EXPECT_TRUE(reinstall);
     EXPECT_EQ(settingsShown, c.selectedAfter >= 0);
+    EXPECT_FALSE(removedSettingsShown) << "the removed option's settings window still shows";
     std::string module = removedName.substr(0, removedName.size() - 3);
     EXPECT_EQ(OptionValue(module, "Installed"), 0u) << "Remove stays after Cancel";
     EXPECT_NE(ModuleLog(module + ".DLL").find(module + ":Install(0);" + module + ":SaveSettings(1,enabled=1);"),
