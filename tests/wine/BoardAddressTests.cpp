@@ -127,6 +127,8 @@ struct FaultCase {
 
 class BoardAddressStore : public testing::TestWithParam<FaultCase> {
 protected:
+    // RemoveDriverService also undoes a volatile service key or a parameter
+    // key that refuses writes, which a test stopped at its time limit leaves.
     void SetUp() override
     {
         RemoveDriverService();

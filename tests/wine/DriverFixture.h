@@ -13,6 +13,10 @@ namespace testkit {
 bool InstallDriverFile();
 // Stops and deletes the "NextMove" service when it exists: the driver and
 // the stoppable stand-in when asked, the other stand-in on its quit event.
+// First it undoes what a test stopped at its time limit may have left on
+// the service's key, which the prefix keeps: a volatile service key goes
+// (no lasting parameter key can be made below it), and a parameter key
+// that refuses writes gets the service key's access back, its values kept.
 void RemoveDriverService();
 // Registers the service as an installer of the card's maker would.
 bool RegisterDriverService(DWORD startType = SERVICE_DEMAND_START);

@@ -7,6 +7,11 @@
 
 namespace optionstest {
 
+std::string DecoyModulePath()
+{
+    return testkit::WindowsFolder() + "DECOY.DLL";
+}
+
 namespace {
 
 void DeleteModules(const std::string& folder)
@@ -24,6 +29,16 @@ void DeleteModules(const std::string& folder)
 // Where the tests put a module beside the program folder rather than in it.
 const char* const kOutsideModules[] = {"..\\ABC.DLL"};
 
+// Modules put outside the program folder, which the page must never load.
+// The prefix outlives a test stopped at its time limit: SetUp removes them
+// as TearDown does.
+void DeleteOutsideModules(const std::string& programFolder)
+{
+    for (const char* outside : kOutsideModules)
+        DeleteFileA((programFolder + outside).c_str());
+    DeleteFileA(DecoyModulePath().c_str());
+}
+
 }  // namespace
 
 void OptionsPage::SetUp()
@@ -39,8 +54,7 @@ void OptionsPage::SetUp()
     ASSERT_TRUE(loaded.empty()) << "test modules loaded by an earlier test in this process:" << loaded
                                 << "; run one test per process";
     DeleteModules(programFolder);
-    for (const char* outside : kOutsideModules)
-        DeleteFileA((programFolder + outside).c_str());
+    DeleteOutsideModules(programFolder);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RemoveOptionKeys();
@@ -48,8 +62,7 @@ void OptionsPage::SetUp()
 
 void OptionsPage::TearDown()
 {
-    for (const char* outside : kOutsideModules)
-        DeleteFileA((programFolder + outside).c_str());
+    DeleteOutsideModules(programFolder);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RemoveOptionKeys();

@@ -35,6 +35,10 @@ protected:
     std::string programFolder;
 };
 
+// A copy of the test module in the Windows folder, DECOY.DLL, which the
+// page must never load; the fixture removes it before and after each test.
+std::string DecoyModulePath();
+
 // What a module copied as `fileName` logged; empty when it was not loaded.
 std::string ModuleLog(const std::string& fileName);
 bool ModuleLoaded(const std::string& fileName);

@@ -128,8 +128,7 @@ TEST_F(OptionsPage, ADotDllNameLoadsTheFileWithDllTwice)
 
 TEST_F(OptionsPage, AModuleOfTheSameNameElsewhereIsNeverLoaded)
 {
-    const std::string decoy = WindowsFolder() + "DECOY.DLL";
-    ASSERT_TRUE(CopyFileA(FromUnixPath(KELD_TEST_OPTION_MODULE).c_str(), decoy.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(FromUnixPath(KELD_TEST_OPTION_MODULE).c_str(), DecoyModulePath().c_str(), FALSE));
     Installed("DECOY");
     Register({"DECOY,MakeOption"});
     std::vector<std::string> items;
@@ -139,7 +138,6 @@ TEST_F(OptionsPage, AModuleOfTheSameNameElsewhereIsNeverLoaded)
     });
     EXPECT_FALSE(ModuleLoaded("DECOY.DLL"));
     EXPECT_TRUE(items.empty());
-    DeleteFileA(decoy.c_str());
 }
 
 TEST_F(OptionsPage, AModuleThatIsNoImageIsPassedOver)
