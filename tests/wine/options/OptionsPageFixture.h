@@ -11,7 +11,7 @@
 
 namespace optionstest {
 
-inline constexpr const char* kExtensionsKey = keld::kSetupExtensionsKey;
+inline constexpr const char* kExtensionsKey = "Software\\Brindlecraft\\PXR2000\\SetupExtensions";
 inline constexpr int kOptionsPage = 2;
 
 class OptionsPage : public testkit::ConfigurationRun {
