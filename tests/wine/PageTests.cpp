@@ -207,13 +207,16 @@ TEST_F(Pages, GeneralExpressionIsShownEvaluatedAndStored)
 
 // ---- Interface Card -------------------------------------------------------
 
-// The switch row on the screen, left to right: a lever in the upper half is ON.
+// The switch row on the screen, left to right, read in each cell of
+// resources/dipswitch.bmp where the upper half of the slot shows: the
+// black of a lever pushed up (ON), or the grey of the empty slot (OFF).
+// Any other colour there, as of a cell not drawn, reads "?".
 std::string SwitchRow(HWND dipSwitch)
 {
     std::string row;
     for (int i = 0; i < 4; ++i) {
-        COLORREF lever = PixelOf(dipSwitch, 1 + i * 14 + 6, 1 + 13);
-        row += lever == RGB(0, 0, 0) ? "ON" : "OFF";
+        COLORREF slot = PixelOf(dipSwitch, 1 + i * 14 + 6, 1 + 13);
+        row += slot == RGB(0, 0, 0) ? "ON" : slot == RGB(128, 128, 128) ? "OFF" : "?";
         if (i < 3)
             row += ' ';
     }

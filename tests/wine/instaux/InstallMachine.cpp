@@ -122,7 +122,9 @@ bool CopyInto(const std::string& source, const std::string& destination)
 
 void PutKeldoran(const std::string& folder, const std::string& variant)
 {
-    CopyInto(testkit::StandInPath(variant + "/KELDORAN.EXE"), folder + "KELDORAN.EXE");
+    // A copy that fails would leave whatever program was there before.
+    ASSERT_TRUE(CopyInto(testkit::StandInPath(variant + "/KELDORAN.EXE"), folder + "KELDORAN.EXE"))
+        << "KELDORAN.EXE " << variant << " into " << folder << ": error " << GetLastError();
 }
 
 std::string SampleContent(const std::string& name)

@@ -45,7 +45,8 @@ std::string FreshFolder(const std::string& name);
 // The built stand-in or module at `rel` below the build folder.
 std::string BuildPath(const std::string& rel);
 bool CopyInto(const std::string& source, const std::string& destination);
-// A copy of the KELDORAN.EXE stand-in built as standins/<variant>/.
+// A copy of the KELDORAN.EXE stand-in built as standins/<variant>/; a
+// copy that fails fails the test.
 void PutKeldoran(const std::string& folder, const std::string& variant);
 // Content that differs per file, so that mixed-up copies show.
 std::string SampleContent(const std::string& name);
