@@ -177,6 +177,21 @@ bool StopDriverService()
            WaitFor("the NextMove service to stop", [&] { return !IsRunning(handles.service); }, 5000);
 }
 
+bool DriverStopIsCompleteOnReturn()
+{
+    bool complete = false;
+    {
+        Handles handles;
+        SERVICE_STATUS answered{}, queried{};
+        complete = handles.service && IsRunning(handles.service) &&
+                   ControlService(handles.service, SERVICE_CONTROL_STOP, &answered) &&
+                   answered.dwCurrentState == SERVICE_STOPPED && QueryServiceStatus(handles.service, &queried) &&
+                   queried.dwCurrentState == SERVICE_STOPPED && !DriverRunningAddress();
+        WaitFor("the NextMove service to stop", [&] { return !IsRunning(handles.service); }, 10000);
+    }
+    return StartDriverService() && complete;
+}
+
 DriverServiceState QueryDriverService()
 {
     DriverServiceState state;

@@ -22,6 +22,12 @@ void RemoveDriverService();
 bool RegisterDriverService(DWORD startType = SERVICE_DEMAND_START);
 bool StartDriverService();
 bool StopDriverService();
+// StartBoardDriver asks a running driver to stop and starts it again at
+// once, which works only where the stop is complete when ControlService
+// returns; Wine's service manager unloads a kernel driver before it
+// answers. Asks the running driver to stop and tells whether it reads
+// stopped at once, unloaded (no RunningAddress); then starts it again.
+bool DriverStopIsCompleteOnReturn();
 
 struct DriverServiceState {
     bool exists = false;

@@ -234,6 +234,7 @@ TEST_F(SettingsRun, NewAddressIsStoredAndTheDriverRestartedWithIt)
 {
     ASSERT_TRUE(RegisterDriverService());
     ASSERT_TRUE(StartDriverService());
+    ASSERT_TRUE(DriverStopIsCompleteOnReturn()) << "a stop that ends after ControlService returns fails the restart";
     WriteProgram("BoardAddress=800\r\n");
     std::string afterStep;
     Run([&](HWND sheet) {
