@@ -4,6 +4,7 @@
 # "env" prints the variables a caller must export to use the session.
 # With KELD_WINE_DPI set to other than 96 the session is one of its own
 # (wineprefix-dpiN, wine-session-dpiN) whose Wine runs at that DPI.
+# KELD_XVFB_DEPTH sets the bits per pixel of the session's Xvfb (24).
 set -euo pipefail
 action=$1
 build=$(cd "$2" && pwd)
@@ -42,7 +43,7 @@ start_xvfb() {
     local n
     for n in $(seq 91 140); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac \
+        setsid Xvfb ":$n" -screen 0 "1280x1024x${KELD_XVFB_DEPTH:-24}" -nolisten tcp -ac \
             </dev/null >"$state/xvfb.log" 2>&1 9>&- &
         echo $! >"$state/xvfb.pid"
         for _ in $(seq 1 100); do

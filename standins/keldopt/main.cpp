@@ -6,9 +6,9 @@
 // working folder, the show command it was given and whether the instance
 // lock "KeldoranAppMutex" was free when it started, then ends. While the
 // event "KeldOptStandInHold" exists and is not set it waits for it (a
-// minute at most), so that a test can see its caller wait for it. For as
-// long as it runs it holds the mutex "KeldOptStandInRunning", which is gone
-// once it has ended.
+// minute at most), so that a test can hold it running. The last thing it
+// does is to set the event "KeldOptStandInEnded" when that exists: a caller
+// that waited for the tool to end finds it set.
 #include "resources/ProductConstants.h"
 #include "standins/Folders.h"
 
@@ -53,7 +53,6 @@ void AppendLine(const std::string& line)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    HANDLE running = CreateMutexA(nullptr, TRUE, "KeldOptStandInRunning");
     std::string line = "arguments=" + std::to_string(__argc - 1);
     for (int i = 1; i < __argc; ++i)
         line += " argument=" + std::string(__argv[i]);
@@ -66,7 +65,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         WaitForSingleObject(hold, 60000);
         CloseHandle(hold);
     }
-    if (running)
-        CloseHandle(running);
+    if (HANDLE ended = OpenEventA(EVENT_MODIFY_STATE, FALSE, "KeldOptStandInEnded")) {
+        SetEvent(ended);
+        CloseHandle(ended);
+    }
     return 0;
 }

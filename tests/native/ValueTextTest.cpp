@@ -74,7 +74,9 @@ TEST_P(ReadField, TurnsTextIntoALimitedStoredValue)
 
 INSTANTIATE_TEST_SUITE_P(Texts, ReadField,
     testing::Values(
-        ReadCase{"MetricLengthIsConvertedWithTheStoredFactor", "25.4", kLength, false, 0, 0, 25.4 * 0.03937007874015748},
+        // 25.4 mm times the stored factor 0.03937007874015748 is one unit
+        // below 1 in the last place.
+        ReadCase{"MetricLengthIsConvertedWithTheStoredFactor", "25.4", kLength, false, 0, 0, 0.9999999999999999},
         ReadCase{"ExpressionInInch", "1/8", kLength, true, 0, 0, 0.125},
         ReadCase{"ExpressionInPlainField", "1/8", kPlain, false, 0, 0, 0.125},
         ReadCase{"AboveTheLimit", "2000000", kLength, true, 0, 0, 1000000.0},
@@ -88,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ReadField,
         ReadCase{"PlainTextReadsItsLeadingNumber", "2.5mm", 0, true, 7, 0, 2.5},
         ReadCase{"PlainTextWithoutNumberReadsZero", "abc", 0, true, 7, 0, 0.0},
         ReadCase{"PlainTextSkipsLeadingBlanks", "  -3.5e2x", 0, true, 7, 0, -350.0},
-        ReadCase{"PlainMetricLengthIsConverted", "254", VF_LENGTH, false, 0, 0, 254 * 0.03937007874015748}),
+        ReadCase{"PlainMetricLengthIsConverted", "254", VF_LENGTH, false, 0, 0, 10.0}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 TEST(ReadField, TypedMetricValueShowsAgainAsTyped)

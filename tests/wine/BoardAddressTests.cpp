@@ -146,6 +146,8 @@ bool MessageMatches(const std::string& shown, const std::string& expected)
 
 class BoardAddressStore : public testing::TestWithParam<FaultCase> {
 protected:
+    // RemoveDriverService also undoes a volatile service key or a parameter
+    // key that refuses writes, which a test stopped at its time limit leaves.
     void SetUp() override
     {
         RemoveDriverService();

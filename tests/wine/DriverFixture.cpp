@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kService = keld::kDriverServiceName;
 constexpr const char* kParameters = keld::kDriverParametersKey;
+constexpr const char* kServiceKey = "System\\CurrentControlSet\\Services\\NextMove";
 
 std::optional<DWORD> ReadParameter(const char* name)
 {
@@ -87,8 +88,47 @@ bool InstallDriverFile()
     return copied;
 }
 
+namespace {
+
+void ClearServiceKeyFaults()
+{
+    HKEY service = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_ALL_ACCESS, &service) != ERROR_SUCCESS)
+        return;
+    HKEY probe = nullptr;
+    LONG made = RegCreateKeyExA(service, "KeldTestProbe", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                nullptr, &probe, nullptr);
+    if (probe) {
+        RegCloseKey(probe);
+        RegDeleteKeyA(service, "KeldTestProbe");
+    }
+    if (made == ERROR_CHILD_MUST_BE_VOLATILE) {
+        RegCloseKey(service);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kServiceKey);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kServiceKey);
+        return;
+    }
+    HKEY parameters = nullptr;
+    LONG writable = RegOpenKeyExA(service, "Parameters", 0, KEY_SET_VALUE, &parameters);
+    if (parameters)
+        RegCloseKey(parameters);
+    DWORD size = 0;
+    RegGetKeySecurity(service, DACL_SECURITY_INFORMATION, nullptr, &size);
+    std::vector<BYTE> access(size ? size : 1);
+    if (writable == ERROR_ACCESS_DENIED &&
+        RegGetKeySecurity(service, DACL_SECURITY_INFORMATION, access.data(), &size) == ERROR_SUCCESS &&
+        RegOpenKeyExA(service, "Parameters", 0, WRITE_DAC, &parameters) == ERROR_SUCCESS) {
+        RegSetKeySecurity(parameters, DACL_SECURITY_INFORMATION, access.data());
+        RegCloseKey(parameters);
+    }
+    RegCloseKey(service);
+}
+
+}  // namespace
+
 void RemoveDriverService()
 {
+    ClearServiceKeyFaults();
     Handles handles;
     if (!handles.service)
         return;
@@ -135,6 +175,21 @@ bool StopDriverService()
     SERVICE_STATUS status{};
     return handles.service && ControlService(handles.service, SERVICE_CONTROL_STOP, &status) &&
            WaitFor("the NextMove service to stop", [&] { return !IsRunning(handles.service); }, 5000);
+}
+
+bool DriverStopIsCompleteOnReturn()
+{
+    bool complete = false;
+    {
+        Handles handles;
+        SERVICE_STATUS answered{}, queried{};
+        complete = handles.service && IsRunning(handles.service) &&
+                   ControlService(handles.service, SERVICE_CONTROL_STOP, &answered) &&
+                   answered.dwCurrentState == SERVICE_STOPPED && QueryServiceStatus(handles.service, &queried) &&
+                   queried.dwCurrentState == SERVICE_STOPPED && !DriverRunningAddress();
+        WaitFor("the NextMove service to stop", [&] { return !IsRunning(handles.service); }, 10000);
+    }
+    return StartDriverService() && complete;
 }
 
 DriverServiceState QueryDriverService()

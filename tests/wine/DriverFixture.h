@@ -13,11 +13,21 @@ namespace testkit {
 bool InstallDriverFile();
 // Stops and deletes the "NextMove" service when it exists: the driver and
 // the stoppable stand-in when asked, the other stand-in on its quit event.
+// First it undoes what a test stopped at its time limit may have left on
+// the service's key, which the prefix keeps: a volatile service key goes
+// (no lasting parameter key can be made below it), and a parameter key
+// that refuses writes gets the service key's access back, its values kept.
 void RemoveDriverService();
 // Registers the service as an installer of the card's maker would.
 bool RegisterDriverService(DWORD startType = SERVICE_DEMAND_START);
 bool StartDriverService();
 bool StopDriverService();
+// StartBoardDriver asks a running driver to stop and starts it again at
+// once, which works only where the stop is complete when ControlService
+// returns; Wine's service manager unloads a kernel driver before it
+// answers. Asks the running driver to stop and tells whether it reads
+// stopped at once, unloaded (no RunningAddress); then starts it again.
+bool DriverStopIsCompleteOnReturn();
 
 struct DriverServiceState {
     bool exists = false;

@@ -71,6 +71,7 @@ TEST_F(DriverService, RestartRunsTheDriverWithTheNewAddress)
 {
     ASSERT_TRUE(RegisterDriverService());
     ASSERT_TRUE(StartDriverService());
+    ASSERT_TRUE(DriverStopIsCompleteOnReturn()) << "a stop that ends after ControlService returns fails the restart";
     DWORD starts = DriverStartCount();
     SetDriverAddressParameter(816);
     EXPECT_TRUE(keld::StartBoardDriver(false));

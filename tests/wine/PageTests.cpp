@@ -2,7 +2,6 @@
 #include "ConfigurationFixture.h"
 
 #include "resources/resource.h"
-#include "setup/pages/DibPicture.h"
 #include "setup/valueentry/ValueField.h"
 
 #include <gtest/gtest.h>
@@ -57,14 +56,9 @@ TEST_F(Pages, WelcomeSelectsTheStoredUnitsAndSwitchesThemAtOnce)
 
 TEST_F(Pages, WelcomePictureKeepsItsLeftEdgeIsCentredAndFramed)
 {
-    // The bitmap's top-left pixel, to be found at the picture's top-left.
-    keld::CDibPicture dib;
-    ASSERT_TRUE(dib.Load(IDB_MACHINE));
-    int stride = (dib.Width() + 3) & ~3;
-    BYTE index = dib.Bits()[static_cast<size_t>(dib.Height() - 1) * stride];
-    PALETTEENTRY entry{};
-    GetPaletteEntries(dib.GetPalette(), index, 1, &entry);
-    const COLORREF expected = RGB(entry.peRed, entry.peGreen, entry.peBlue);
+    // The bitmap's top-left pixel (the wall's grey, colour 249 of
+    // resources/machine.bmp), to be found at the picture's top-left.
+    const COLORREF expected = RGB(216, 216, 216);
 
     RECT templateRect{130, 9, 283, 145};  // the picture's place in the template, dialog units
     RECT picture{}, frame{};
@@ -213,13 +207,16 @@ TEST_F(Pages, GeneralExpressionIsShownEvaluatedAndStored)
 
 // ---- Interface Card -------------------------------------------------------
 
-// The switch row on the screen, left to right: a lever in the upper half is ON.
+// The switch row on the screen, left to right, read in each cell of
+// resources/dipswitch.bmp where the upper half of the slot shows: the
+// black of a lever pushed up (ON), or the grey of the empty slot (OFF).
+// Any other colour there, as of a cell not drawn, reads "?".
 std::string SwitchRow(HWND dipSwitch)
 {
     std::string row;
     for (int i = 0; i < 4; ++i) {
-        COLORREF lever = PixelOf(dipSwitch, 1 + i * 14 + 6, 1 + 13);
-        row += lever == RGB(0, 0, 0) ? "ON" : "OFF";
+        COLORREF slot = PixelOf(dipSwitch, 1 + i * 14 + 6, 1 + 13);
+        row += slot == RGB(0, 0, 0) ? "ON" : slot == RGB(128, 128, 128) ? "OFF" : "?";
         if (i < 3)
             row += ' ';
     }

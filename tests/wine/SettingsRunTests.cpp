@@ -82,10 +82,13 @@ TEST_F(SettingsRun, EmptyFilesShowTheDefaultsAndOkWritesEveryKey)
 
 TEST_F(SettingsRun, CancelAfterChangesWritesNothingAndLeavesAddressAndDriverAlone)
 {
-    WriteProgram("Units=0\r\nBoardAddress=800\r\nDefaultLFactor=2\r\n");
+    // Not the default address, so that Default changes it.
+    SetDriverAddressParameter(812);
+    WriteProgram("Units=0\r\nBoardAddress=812\r\nDefaultLFactor=2\r\n");
     WriteFile(TestApp().ToolsIniPath, "[Tools]\r\nShaftHeight=3\r\n");
     std::string program = ReadFile(TestApp().ProgramIniPath), tools = ReadFile(TestApp().ToolsIniPath),
                 control = ReadFile(TestApp().ControlIniPath);
+    std::string addressBefore, addressAfterDefault;
     INT_PTR result = Run([&](HWND sheet) {
         PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_UNITS_METRIC), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitFor("the Metric click to switch the units", [] { return keld::InchUnits == 0; }, 5000));
@@ -93,17 +96,22 @@ TEST_F(SettingsRun, CancelAfterChangesWritesNothingAndLeavesAddressAndDriverAlon
         SendMessageA(GetDlgItem(general, IDC_SHAFT_HEIGHT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("99"));
         PressButton(general, IDC_GENERAL_DEFAULTS);
         HWND card = ShowPage(sheet, 3);
+        addressBefore = Text(card, IDC_ADDRESS);
         PressButton(card, IDC_CARD_DEFAULT);
+        ui.WaitForPostedMessages();
+        addressAfterDefault = Text(card, IDC_ADDRESS);
         PressButton(sheet, IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(addressBefore, "812 (32C hex)");
+    EXPECT_EQ(addressAfterDefault, "800 (320 hex)");
     EXPECT_EQ(ReadFile(TestApp().ProgramIniPath), program);
     EXPECT_EQ(ReadFile(TestApp().ToolsIniPath), tools);
     EXPECT_EQ(ReadFile(TestApp().ControlIniPath), control);
     EXPECT_FALSE(QueryDriverService().exists);
     DWORD address = 0;
     EXPECT_TRUE(ReadDriverAddressParameter(address));
-    EXPECT_EQ(address, 800u);
+    EXPECT_EQ(address, 812u);
 }
 
 // The Welcome page accepts the OK before the Interface Card page refuses it.
@@ -370,6 +378,7 @@ TEST_F(SettingsRun, NewAddressIsStoredAndTheDriverRestartedWithIt)
 {
     ASSERT_TRUE(RegisterDriverService());
     ASSERT_TRUE(StartDriverService());
+    ASSERT_TRUE(DriverStopIsCompleteOnReturn()) << "a stop that ends after ControlService returns fails the restart";
     WriteProgram("BoardAddress=800\r\n");
     std::string afterStep;
     Run([&](HWND sheet) {

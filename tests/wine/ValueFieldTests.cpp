@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(Entries, FieldFocusLoss,
                     LeaveCase{"FractionInLength", 1, kLength, "1/8", "0.125", 0.125},
                     LeaveCase{"AboveTheLimit", 1, kLength, "2000000", "1000000", 1000000.0},
                     LeaveCase{"MetricAboveTheLimit", 0, kLength, "30000000", "25400000", 1000000.0},
-                    LeaveCase{"MetricExpression", 0, kLength, "25.4*2", "50.8", 50.8 * 0.03937007874015748},
+                    LeaveCase{"MetricExpression", 0, kLength, "25.4*2", "50.8", 1.9999999999999998},
                     LeaveCase{"PlainFieldIsNeverConverted", 0, kPlain, "25.4", "25.4", 25.4},
                     LeaveCase{"ClearedFieldShowsItsValueAgain", 0, kLength, "", "25.4", 1.0}),
     [](const testing::TestParamInfo<LeaveCase>& info) { return std::string(info.param.name); });

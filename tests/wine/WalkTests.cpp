@@ -18,17 +18,24 @@ void FocusControl(HWND page, int id)
     PostMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, id)), TRUE);
 }
 
+// Wine's per-program settings for KELDSetup.exe: the Windows version it
+// reports to the program.
+constexpr const char* kProgramDefaultsKey = "Software\\Wine\\AppDefaults\\KELDSetup.exe";
+
+// The prefix outlives a test stopped at its time limit: SetUp clears what
+// a test may have left, as TearDown does.
 class Walk : public testing::Test {
 protected:
     void SetUp() override
     {
+        RegDeleteKeyA(HKEY_CURRENT_USER, kProgramDefaultsKey);
         RemoveDriverService();
         ASSERT_TRUE(InstallDriverFile());
     }
     void TearDown() override
     {
         RemoveDriverService();
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\KELDSetup.exe");
+        RegDeleteKeyA(HKEY_CURRENT_USER, kProgramDefaultsKey);
     }
 };
 
@@ -74,8 +81,9 @@ TEST_F(Walk, MetricShaftHeightTypedAsAnExpressionIsStoredInInches)
 TEST_F(Walk, OnWindows98NeitherTheRegistryNorTheDriverIsUsed)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\KELDSetup.exe", 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    // Volatile, so that it goes with the wineserver at the latest.
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kProgramDefaultsKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
     RegCloseKey(key);

@@ -122,7 +122,9 @@ bool CopyInto(const std::string& source, const std::string& destination)
 
 void PutKeldoran(const std::string& folder, const std::string& variant)
 {
-    CopyInto(testkit::StandInPath(variant + "/KELDORAN.EXE"), folder + "KELDORAN.EXE");
+    // A copy that fails would leave whatever program was there before.
+    ASSERT_TRUE(CopyInto(testkit::StandInPath(variant + "/KELDORAN.EXE"), folder + "KELDORAN.EXE"))
+        << "KELDORAN.EXE " << variant << " into " << folder << ": error " << GetLastError();
 }
 
 std::string SampleContent(const std::string& name)
@@ -132,12 +134,31 @@ std::string SampleContent(const std::string& name)
     return content;
 }
 
-bool ImportToolRuns()
+HeldImportTool::HeldImportTool(const std::string& log)
+    : m_hold(CreateEventA(nullptr, TRUE, FALSE, "KeldOptStandInHold")),
+      m_ended(CreateEventA(nullptr, TRUE, FALSE, "KeldOptStandInEnded"))
 {
-    HANDLE running = OpenMutexA(SYNCHRONIZE, FALSE, "KeldOptStandInRunning");
-    if (running)
-        CloseHandle(running);
-    return running != nullptr;
+    ResetEvent(m_hold);
+    ResetEvent(m_ended);
+    m_release = std::thread([this, log] {
+        testkit::WaitFor("the import tool to write " + log, [&] { return m_letGo || testkit::FileExists(log); },
+                         30000);
+        SetEvent(m_hold);
+    });
+}
+
+HeldImportTool::~HeldImportTool()
+{
+    m_letGo = true;
+    SetEvent(m_hold);
+    m_release.join();
+    CloseHandle(m_ended);
+    CloseHandle(m_hold);
+}
+
+bool HeldImportTool::Ended() const
+{
+    return WaitForSingleObject(m_ended, 0) == WAIT_OBJECT_0;
 }
 
 void PostInstallSurroundings::SetUp()

@@ -8,7 +8,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace instauxtest {
@@ -43,15 +45,34 @@ std::string FreshFolder(const std::string& name);
 // The built stand-in or module at `rel` below the build folder.
 std::string BuildPath(const std::string& rel);
 bool CopyInto(const std::string& source, const std::string& destination);
-// A copy of the KELDORAN.EXE stand-in built as standins/<variant>/.
+// A copy of the KELDORAN.EXE stand-in built as standins/<variant>/; a
+// copy that fails fails the test.
 void PutKeldoran(const std::string& folder, const std::string& variant);
 // Content that differs per file, so that mixed-up copies show.
 std::string SampleContent(const std::string& name);
 
 using testkit::InstanceLockIsFree;
 
-// Whether a KELDOpt.EXE stand-in is running (it holds its running mutex).
-bool ImportToolRuns();
+// The KELDOpt.EXE stand-in held running until it has written `log`, so
+// that its caller meets a tool that is still running, and the signal that
+// the tool gives as the last thing before it ends. The tool is let go at
+// the latest when the object goes.
+class HeldImportTool {
+public:
+    explicit HeldImportTool(const std::string& log);
+    ~HeldImportTool();
+    HeldImportTool(const HeldImportTool&) = delete;
+    HeldImportTool& operator=(const HeldImportTool&) = delete;
+
+    // Whether a tool has ended since the object was made.
+    bool Ended() const;
+
+private:
+    HANDLE m_hold;
+    HANDLE m_ended;
+    std::atomic<bool> m_letGo{false};
+    std::thread m_release;
+};
 
 // What PostInstall works with beside the target, for one test: the
 // configuration disk (a fresh folder with KELD.KCI), the control profile

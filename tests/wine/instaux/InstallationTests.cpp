@@ -21,12 +21,16 @@ namespace {
 const Seen kSetupWillRun = Message(ex::kSetupWillRun, "OK");
 const Seen kReboot = Message(ex::kMayNeedReboot, "OK");
 const Seen kOptionsPage = SetupSheet(2);
+const std::string kInstallerUninstallKey = std::string(kUninstallKey) + "\\KELDORAN";
 
 class InstauxInstallation : public testing::Test {
 protected:
+    // The prefix outlives a test stopped at its time limit: the installer's
+    // own uninstall entry goes before each test as well as after it.
     void SetUp() override
     {
         ResetProductRegistry();
+        DeleteTree(kInstallerUninstallKey);
         RemoveDriverService();
         testkit::SetDriverAddressParameter(800);
         m_root = FreshFolder("installation");
@@ -46,6 +50,7 @@ protected:
             testkit::RemoveFile(m_controlIni);
         testkit::SetDriverAddressParameter(-1);
         ResetProductRegistry();
+        DeleteTree(kInstallerUninstallKey);
     }
 
     // Runs the installer silently for `target` with `answers`; its exit
@@ -110,7 +115,7 @@ TEST_F(InstauxInstallation, NewInstallationThenAReplaceThatKeepsTheOldSettingsBe
         EXPECT_EQ(testkit::ReadFile(m_target + name), Payload(name)) << name;
     EXPECT_EQ(GetString(kProductKey, "InstallDir"), m_target);
     EXPECT_EQ(GetString(std::string(kProductKey) + "\\SetupExtensions", "Extension1"), "ATC,MakeOption");
-    EXPECT_TRUE(KeyExists(std::string(kUninstallKey) + "\\KELDORAN"));
+    EXPECT_TRUE(KeyExists(kInstallerUninstallKey));
     EXPECT_EQ(testkit::ReadFile(m_target + "KELDOpt.log"),
               "arguments=1 argument=" + m_disk + "KELD.KCI folder=" + m_disk.substr(0, m_disk.size() - 1) +
                   " show=5 lock=free\r\n");
@@ -172,7 +177,7 @@ TEST_F(InstauxInstallation, UninstallingRemovesTheProgramsAndKeepsTheConfigurati
     for (const char* name : {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI"})
         EXPECT_EQ(testkit::ReadFile(m_target + name), Payload(name)) << name;
     EXPECT_EQ(testkit::ReadFile(m_target + "ATC.CFG"), SampleContent("ATC.CFG"));
-    EXPECT_FALSE(KeyExists(std::string(kUninstallKey) + "\\KELDORAN"));
+    EXPECT_FALSE(KeyExists(kInstallerUninstallKey));
     EXPECT_FALSE(KeyExists(std::string(kProductKey) + "\\SetupExtensions"));
     EXPECT_FALSE(KeyExists(std::string(kProductKey) + "\\Options"));
     EXPECT_EQ(GetString(kProductKey, "InstallDir"), "");

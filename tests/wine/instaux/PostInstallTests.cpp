@@ -10,7 +10,6 @@
 
 #include <atomic>
 #include <sstream>
-#include <thread>
 
 using namespace instauxtest;
 namespace ex = instauxtest::expected;
@@ -115,27 +114,26 @@ TEST_F(InstauxPostInstall, WaitsForTheImportToolBeforeGoingOn)
 {
     ASSERT_EQ(Check({}), 1);
     Install();
-    // The tool is held until it has written its log; a window that shows
-    // while the tool still holds its running mutex came too early.
-    HANDLE hold = CreateEventA(nullptr, TRUE, FALSE, "KeldOptStandInHold");
-    std::atomic<int> windowsWhileImportRan{0};
-    std::thread release([&] {
-        testkit::WaitFor("KELDOpt.log", [&] { return testkit::FileExists(m_target + "KELDOpt.log"); }, 30000);
-        SetEvent(hold);
-    });
-    WindowScript script({Press(IDOK), Press(IDCANCEL), Press(IDOK)});
-    script.OnSeen([&](const Seen&) {
-        if (ImportToolRuns())
-            ++windowsWhileImportRan;
-    });
-    EXPECT_EQ(m_library.PostInstall(m_surroundings.disk), 0);
-    SetEvent(hold);
-    release.join();
-    m_seen = script.Finish();
-    CloseHandle(hold);
+    // The tool starts suspended and is then held until it has written its
+    // log; every window after it, and the return, come once it has ended.
+    std::atomic<int> windowsBeforeTheImportEnded{0};
+    bool endedBeforeReturn = false;
+    {
+        HeldImportTool held(m_target + "KELDOpt.log");
+        WindowScript script({Press(IDOK), Press(IDCANCEL), Press(IDOK)});
+        script.OnSeen([&](const Seen&) {
+            if (!held.Ended())
+                ++windowsBeforeTheImportEnded;
+        });
+        EXPECT_EQ(m_library.PostInstall(m_surroundings.disk), 0);
+        endedBeforeReturn = held.Ended();
+        m_seen = script.Finish();
+    }
 
-    EXPECT_EQ(windowsWhileImportRan, 0) << "PostInstall went on while the import tool ran";
+    EXPECT_EQ(windowsBeforeTheImportEnded, 0) << "PostInstall went on before the import tool ended";
+    EXPECT_TRUE(endedBeforeReturn) << "PostInstall returned before the import tool ended";
     EXPECT_EQ(m_seen, (std::vector<Seen>{kSetupWillRun, kOptionsPage, kReboot}));
+    EXPECT_EQ(ImportRuns(), Names{ImportRun()});
 }
 
 TEST_F(InstauxPostInstall, MissingConfigurationDiskIsAskedForOnceThenTheImportRunsAnyway)

@@ -30,24 +30,19 @@ TEST_P(InstauxRunProcessAndWait, StartsTheProgramInItsFolderAndWaitsUntilItEnds)
     const std::string caller = FreshFolder("caller");
     ASSERT_TRUE(CopyInto(testkit::KeldOptExePath(), tool + "KELDOpt.EXE"));
     ASSERT_TRUE(SetCurrentDirectoryA(caller.c_str()));
-    // The tool is held until it has written its log; a caller that does
-    // not wait returns while it still holds its running mutex.
-    HANDLE hold = CreateEventA(nullptr, TRUE, FALSE, "KeldOptStandInHold");
-    std::thread release([&] {
-        testkit::WaitFor("KELDOpt.log", [&] { return testkit::FileExists(tool + "KELDOpt.log"); }, 30000);
-        SetEvent(hold);
-    });
-
-    const char* folder = GetParam().workingFolderGiven ? work.c_str() : nullptr;
-    bool started = instaux::RunProcessAndWait("\"" + tool + "KELDOpt.EXE\" \"A:\\KELD.KCI\"", folder,
-                                              GetParam().showCommand);
-    const bool toolRanOn = ImportToolRuns();
-    SetEvent(hold);
-    release.join();
-    CloseHandle(hold);
+    // The tool starts suspended and is then held until it has written its
+    // log; a caller that does not wait returns before the tool has ended.
+    bool started = false, endedFirst = false;
+    {
+        HeldImportTool held(tool + "KELDOpt.log");
+        const char* folder = GetParam().workingFolderGiven ? work.c_str() : nullptr;
+        started = instaux::RunProcessAndWait("\"" + tool + "KELDOpt.EXE\" \"A:\\KELD.KCI\"", folder,
+                                             GetParam().showCommand);
+        endedFirst = held.Ended();
+    }
 
     EXPECT_TRUE(started);
-    EXPECT_FALSE(toolRanOn) << "returned while the program ran";
+    EXPECT_TRUE(endedFirst) << "returned before the program ended";
     const std::string expectedFolder = GetParam().workingFolderGiven ? work : caller;
     EXPECT_EQ(testkit::ReadFile(tool + "KELDOpt.log"),
               "arguments=1 argument=A:\\KELD.KCI folder=" + expectedFolder.substr(0, expectedFolder.size() - 1) +

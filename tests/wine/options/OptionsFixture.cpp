@@ -1,10 +1,13 @@
 #include "OptionsFixture.h"
 
-#include "setup/options/OptionKey.h"
-
 #include <windows.h>
 
 namespace optionstest {
+
+std::string OptionKeyPath(const std::string& option)
+{
+    return std::string(kOptionsKey) + "\\" + option;
+}
 
 void RemoveOptionKeys()
 {
@@ -15,7 +18,7 @@ void RemoveOptionKeys()
 bool OptionKeyExists(const std::string& option)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keld::OptionKeyPath(option.c_str()).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, OptionKeyPath(option).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
@@ -24,7 +27,7 @@ bool OptionKeyExists(const std::string& option)
 std::optional<DWORD> OptionValue(const std::string& option, const char* value)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keld::OptionKeyPath(option.c_str()).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, OptionKeyPath(option).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     DWORD data = 0, size = sizeof data;
     bool read = RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<BYTE*>(&data), &size) == ERROR_SUCCESS;
@@ -35,7 +38,7 @@ std::optional<DWORD> OptionValue(const std::string& option, const char* value)
 void SetOptionValue(const std::string& option, const char* value, DWORD type, const void* data, DWORD size)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keld::OptionKeyPath(option.c_str()).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, OptionKeyPath(option).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return;
     RegSetValueExA(key, value, 0, type, static_cast<const BYTE*>(data), size);

@@ -13,7 +13,11 @@
 
 namespace optionstest {
 
-using keld::kOptionsKey;
+// Below HKEY_LOCAL_MACHINE, one subkey per option, as the extension
+// interface documents it.
+inline constexpr const char* kOptionsKey = "Software\\Brindlecraft\\PXR2000\\Options";
+// The key of an option.
+std::string OptionKeyPath(const std::string& option);
 
 void RemoveOptionKeys();
 // Whether the option's key exists, and a DWORD value of it.

@@ -3,7 +3,14 @@
 #include "framework/CheckListBox.h"
 #include "setup/SetupApp.h"
 
+#include <tlhelp32.h>
+
 namespace optionstest {
+
+std::string DecoyModulePath()
+{
+    return testkit::WindowsFolder() + "DECOY.DLL";
+}
 
 namespace {
 
@@ -19,13 +26,35 @@ void DeleteModules(const std::string& folder)
     FindClose(search);
 }
 
+// Where the tests put a module beside the program folder rather than in it.
+const char* const kOutsideModules[] = {"..\\ABC.DLL"};
+
+// Modules put outside the program folder, which the page must never load.
+// The prefix outlives a test stopped at its time limit: SetUp removes them
+// as TearDown does.
+void DeleteOutsideModules(const std::string& programFolder)
+{
+    for (const char* outside : kOutsideModules)
+        DeleteFileA((programFolder + outside).c_str());
+    DeleteFileA(DecoyModulePath().c_str());
+}
+
 }  // namespace
 
 void OptionsPage::SetUp()
 {
     testkit::ConfigurationRun::SetUp();
     programFolder = keld::GetAppDirectory();
+    // Extension modules are never unloaded, and the test module keeps its
+    // log in the loaded copy: a copy loaded by an earlier test would answer
+    // for this one. Each test needs a process of its own, as CTest gives it.
+    std::string loaded;
+    for (const std::string& path : LoadedTestModules())
+        loaded += " " + path;
+    ASSERT_TRUE(loaded.empty()) << "test modules loaded by an earlier test in this process:" << loaded
+                                << "; run one test per process";
     DeleteModules(programFolder);
+    DeleteOutsideModules(programFolder);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RemoveOptionKeys();
@@ -33,6 +62,7 @@ void OptionsPage::SetUp()
 
 void OptionsPage::TearDown()
 {
+    DeleteOutsideModules(programFolder);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kExtensionsKey);
     RemoveOptionKeys();
@@ -102,6 +132,39 @@ std::string ProcessLog()
 bool ModuleLoaded(const std::string& fileName)
 {
     return GetModuleHandleA(fileName.c_str()) != nullptr;
+}
+
+std::vector<std::string> LoadedTestModules()
+{
+    std::vector<std::string> paths;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return paths;
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module)) {
+        if (GetProcAddress(module.hModule, "TestOptionLog"))
+            paths.emplace_back(module.szExePath);
+    }
+    CloseHandle(snapshot);
+    return paths;
+}
+
+bool FileLoaded(const std::string& path)
+{
+    char full[MAX_PATH] = {};
+    if (!GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr))
+        return false;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    bool loaded = false;
+    for (BOOL more = Module32First(snapshot, &module); more && !loaded; more = Module32Next(snapshot, &module))
+        loaded = lstrcmpiA(module.szExePath, full) == 0;
+    CloseHandle(snapshot);
+    return loaded;
 }
 
 std::vector<std::string> Items(HWND list)

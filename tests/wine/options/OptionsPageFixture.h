@@ -11,7 +11,7 @@
 
 namespace optionstest {
 
-inline constexpr const char* kExtensionsKey = keld::kSetupExtensionsKey;
+inline constexpr const char* kExtensionsKey = "Software\\Brindlecraft\\PXR2000\\SetupExtensions";
 inline constexpr int kOptionsPage = 2;
 
 class OptionsPage : public testkit::ConfigurationRun {
@@ -19,7 +19,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The test module copied into the program folder as `fileName`.
+    // The test module copied into the program folder as `fileName` (which
+    // may lead out of it, as "..\\NAME.DLL" does).
     void PutModule(const std::string& fileName) const;
     // SetupExtensions values, in this order: text data as REG_SZ.
     void Register(const std::vector<std::string>& registrations) const;
@@ -34,9 +35,17 @@ protected:
     std::string programFolder;
 };
 
+// A copy of the test module in the Windows folder, DECOY.DLL, which the
+// page must never load; the fixture removes it before and after each test.
+std::string DecoyModulePath();
+
 // What a module copied as `fileName` logged; empty when it was not loaded.
 std::string ModuleLog(const std::string& fileName);
 bool ModuleLoaded(const std::string& fileName);
+// Whether the module file at `path` is loaded into this process.
+bool FileLoaded(const std::string& path);
+// The files of the copies of the test module loaded into this process.
+std::vector<std::string> LoadedTestModules();
 // What every copy of the module logged, in the order of the calls.
 std::string ProcessLog();
 

@@ -69,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(Values, OptionsPageStop,
 struct SkipCase {
     const char* name;
     const char* registration;
-    const char* file;  // put into the program folder, or ""
-    const char* loadedFile;  // loaded although skipped, or ""
+    const char* file;  // put where the program folder and this name lead, or ""
+    const char* loadedFile;  // loaded although skipped, or "": the file put is never loaded
 };
 
 class OptionsPageSkip : public OptionsPage, public testing::WithParamInterface<SkipCase> {};
@@ -93,6 +93,8 @@ TEST_P(OptionsPageSkip, PassesOverTheModuleAndGoesOn)
     EXPECT_EQ(items, std::vector<std::string>{"NEXT..."});
     if (*c.loadedFile) {
         EXPECT_TRUE(ModuleLoaded(c.loadedFile));
+    } else if (*c.file) {
+        EXPECT_FALSE(FileLoaded(programFolder + c.file)) << c.file;
     }
 }
 
@@ -102,8 +104,12 @@ INSTANTIATE_TEST_SUITE_P(Modules, OptionsPageSkip,
                     SkipCase{"BlankBeforeTheEntryPoint", "ABC, MakeOption", "ABC.DLL", "ABC.DLL"},
                     SkipCase{"MissingEntryPoint", "ABC,MakeNothing", "ABC.DLL", "ABC.DLL"},
                     SkipCase{"FactoryMakesNothing", "ABC,MakeNull", "ABC.DLL", "ABC.DLL"},
-                    SkipCase{"PathInTheName", "..\\ABC,MakeOption", "", ""},
-                    SkipCase{"DriveInTheName", "C:ABC,MakeOption", "", ""}),
+                    // A loader that took these names as they are would find
+                    // the module: beside the program folder, and in it under
+                    // a name with the drive (Wine's file names may hold a
+                    // colon, Windows reads it as a stream of the file "C").
+                    SkipCase{"PathInTheName", "..\\ABC,MakeOption", "..\\ABC.DLL", ""},
+                    SkipCase{"DriveInTheName", "C:ABC,MakeOption", "C:ABC.DLL", ""}),
     [](const testing::TestParamInfo<SkipCase>& info) { return std::string(info.param.name); });
 
 TEST_F(OptionsPage, ADotDllNameLoadsTheFileWithDllTwice)
@@ -122,8 +128,7 @@ TEST_F(OptionsPage, ADotDllNameLoadsTheFileWithDllTwice)
 
 TEST_F(OptionsPage, AModuleOfTheSameNameElsewhereIsNeverLoaded)
 {
-    const std::string decoy = WindowsFolder() + "DECOY.DLL";
-    ASSERT_TRUE(CopyFileA(FromUnixPath(KELD_TEST_OPTION_MODULE).c_str(), decoy.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(FromUnixPath(KELD_TEST_OPTION_MODULE).c_str(), DecoyModulePath().c_str(), FALSE));
     Installed("DECOY");
     Register({"DECOY,MakeOption"});
     std::vector<std::string> items;
@@ -133,7 +138,6 @@ TEST_F(OptionsPage, AModuleOfTheSameNameElsewhereIsNeverLoaded)
     });
     EXPECT_FALSE(ModuleLoaded("DECOY.DLL"));
     EXPECT_TRUE(items.empty());
-    DeleteFileA(decoy.c_str());
 }
 
 TEST_F(OptionsPage, AModuleThatIsNoImageIsPassedOver)
@@ -345,7 +349,7 @@ TEST_P(OptionsPageRemove, AsksThenMarksTheOptionRemovedAndSelectsTheNeighbour)
     std::string question;
     std::vector<std::string> items;
     int selected = -2;
-    bool remove = true, reinstall = false, settingsShown = true;
+    bool remove = true, reinstall = false, settingsShown = true, removedSettingsShown = true;
     std::string removedName;
     RunOptions([&](HWND sheet, HWND page) {
         ClickItem(List(page), c.removed);
@@ -366,6 +370,7 @@ TEST_P(OptionsPageRemove, AsksThenMarksTheOptionRemovedAndSelectsTheNeighbour)
         settingsShown = false;
         for (const std::string& module : c.itemsAfter)
             settingsShown = settingsShown || SettingsWindowOf(page, module.substr(0, module.size() - 3));
+        removedSettingsShown = SettingsWindowOf(page, removedName.substr(0, removedName.size() - 3)) != nullptr;
         PressButton(sheet, IDCANCEL);
     });
     EXPECT_EQ(question, RemoveQuestion(removedName));
@@ -374,6 +379,7 @@ TEST_P(OptionsPageRemove, AsksThenMarksTheOptionRemovedAndSelectsTheNeighbour)
     EXPECT_EQ(remove, c.selectedAfter >= 0);
     EXPECT_TRUE(reinstall);
     EXPECT_EQ(settingsShown, c.selectedAfter >= 0);
+    EXPECT_FALSE(removedSettingsShown) << "the removed option's settings window still shows";
     std::string module = removedName.substr(0, removedName.size() - 3);
     EXPECT_EQ(OptionValue(module, "Installed"), 0u) << "Remove stays after Cancel";
     EXPECT_NE(ModuleLog(module + ".DLL").find(module + ":Install(0);" + module + ":SaveSettings(1,enabled=1);"),

@@ -27,6 +27,8 @@ protected:
     void SetUp() override
     {
         OptionsPage::SetUp();
+        if (HasFatalFailure())
+            return;
         for (const char* module : {"CCC", "AAA", "BBB", "LISTED"})
             PutModule(std::string(module) + ".DLL");
         for (const char* module : {"CCC", "AAA", "BBB"})
