@@ -10,14 +10,20 @@
 ; mode (1 new, 2 Replace, 3 Update), or 255 when the check refused.
 ;
 ; Built by the Windows build with:
-;   makensis -DBUILD=<build folder> -DSOURCE=<source folder> -DOUTFILE=<installer> [-DX64] KELDORAN.nsi
+;   makensis -DBUILD=<build folder> -DSOURCE=<source folder> -DOUTFILE=<installer> -DVERSION=<a.b.c.d> [-DX64] KELDORAN.nsi
+; VERSION is the product's version, the one the programs' version resources
+; carry.
 
 !ifdef X64
     Target amd64-unicode
 !else
     Target x86-ansi
 !endif
+!ifndef VERSION
+    !error "VERSION (the product's version, a.b.c.d) is not defined"
+!endif
 
+!include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include x64.nsh
@@ -30,16 +36,45 @@ RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
 
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
-
+!define PUBLISHER "Brindlecraft"
 !define PRODUCT_KEY "Software\Brindlecraft\PXR2000"
+!define MAKER_KEY "Software\Brindlecraft"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KELDORAN"
-!define DRIVER_PARAMETERS "System\CurrentControlSet\Services\NextMove\Parameters"
+!define DRIVER_SERVICE "NextMove"
+!define DRIVER_KEY "System\CurrentControlSet\Services\NextMove"
+!define DRIVER_PARAMETERS "${DRIVER_KEY}\Parameters"
+!define DRIVER_IMAGE "drivers\NEXTMOVE.SYS"
+; The Start menu folder, for all users.
+!define START_MENU "$SMPROGRAMS\KELDORAN"
+
+; The installer's own pages; the library's windows (Update or Replace,
+; Please Wait, its messages) come up over the progress page as it shows
+; them.
+!define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "Setup will install KELDORAN on your computer.$\r$\n$\r$\nHave your Configuration Disk ready: once the files are copied, Setup imports your machine's configuration from it and runs KELDORAN Setup, so that you check the installed options.$\r$\n$\r$\n$_CLICK"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_UNPAGE_FINISH
+!insertmacro MUI_LANGUAGE "English"
+
+; The installer's version information, read by Explorer's properties and by
+; whoever runs it.
+VIProductVersion "${VERSION}"
+VIFileVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "KELDORAN"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "KELDORAN Installation"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "KELDORAN-Setup.exe"
 
 Var Target
+Var Folder  ; the target without its closing backslash
 Var Backup
 Var Disk
 Var Library
@@ -102,6 +137,7 @@ Section "KELDORAN"
         Quit
     accepted:
     StrCpy $R0 $0
+    StrCpy $Folder $Target -1
 
     SetOutPath $Target
     SetOverwrite on
@@ -172,13 +208,35 @@ Section "KELDORAN"
     WriteRegDWORD HKLM "${PRODUCT_KEY}\Options\ControlBoard" "Installed" 1
     WriteRegStr HKLM "${PRODUCT_KEY}" "InstallDir" $Target
 
-    WriteUninstaller "$Target\Uninstall.exe"
+    WriteUninstaller "$Folder\Uninstall.exe"
+
+    ; The Start menu folder of all users: the machine-control application,
+    ; the configuration program and the uninstaller, each started in the
+    ; installation folder (a shortcut's working folder is the output path).
+    SetShellVarContext all
+    SetOutPath $Folder
+    CreateDirectory "${START_MENU}"
+    CreateShortcut "${START_MENU}\KELDORAN.lnk" "$Folder\KELDORAN.EXE"
+    CreateShortcut "${START_MENU}\KELDORAN Setup.lnk" "$Folder\KELDSetup.exe"
+    CreateShortcut "${START_MENU}\Uninstall KELDORAN.lnk" "$Folder\Uninstall.exe"
+
+    ; The entry of Add/Remove Programs. The size is that of the installation
+    ; folder, in KB.
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "KELDORAN"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$Target\Uninstall.exe"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$Folder\KELDSetup.exe,0"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$Folder\Uninstall.exe"'
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" $Target
+    ${GetSize} $Folder "/S=0K" $1 $2 $3
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 
+    ; The programs that PostInstall starts without a working folder of
+    ; their own (the import tool without a configuration disk, KELDSetup)
+    ; start in the installation folder: the output path is the current
+    ; folder.
     System::Call "$PLUGINSDIR\INSTAUX.DLL::PostInstall(m '$Disk') i .r0"
     DetailPrint "PostInstall($Disk) = $0"
     SetOutPath $TEMP
@@ -196,6 +254,11 @@ Section "Uninstall"
     DeleteRegValue HKLM "${PRODUCT_KEY}" "InstallDir"
     DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    SetShellVarContext all
+    Delete "${START_MENU}\KELDORAN.lnk"
+    Delete "${START_MENU}\KELDORAN Setup.lnk"
+    Delete "${START_MENU}\Uninstall KELDORAN.lnk"
+    RMDir "${START_MENU}"
     Delete "$INSTDIR\KELDSetup.exe"
     Delete "$INSTDIR\KELDORAN.EXE"
     Delete "$INSTDIR\KELDOpt.EXE"

@@ -12,6 +12,10 @@
 #include "../WindowDriver.h"
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <atomic>
+#include <cstdlib>
 
 using namespace instauxtest;
 namespace ex = instauxtest::expected;
@@ -21,6 +25,7 @@ namespace {
 const Seen kSetupWillRun = Message(ex::kSetupWillRun, "OK");
 const Seen kReboot = Message(ex::kMayNeedReboot, "OK");
 const Seen kOptionsPage = SetupSheet(2);
+const std::string kKeldoranEntry = std::string(kUninstallKey) + "\\KELDORAN";
 
 class InstauxInstallation : public testing::Test {
 protected:
@@ -52,10 +57,19 @@ protected:
     // code (the installation's mode, 255 when refused).
     int Install(const std::string& target, std::vector<Answer> answers)
     {
-        std::string folder = target.substr(0, target.size() - 1);  // /D= takes it without the backslash
-        return Run(testkit::Quoted(testkit::FromUnixPath(KELD_INSTALLER)) + " /S /BACKUP=" + m_backup +
-                       " /DISK=" + m_disk + " /D=" + folder,
-                   std::move(answers));
+        return Install(target, std::move(answers), " /DISK=" + m_disk);
+    }
+    // The same with `diskOption` for the configuration disk: " /DISK=...",
+    // or nothing for the installer's default.
+    int Install(const std::string& target, std::vector<Answer> answers, const std::string& diskOption)
+    {
+        return Run(InstallerCommand(target, " /S" + diskOption), std::move(answers));
+    }
+    // /D= comes last and takes the folder without the backslash.
+    std::string InstallerCommand(const std::string& target, const std::string& options) const
+    {
+        return testkit::Quoted(testkit::FromUnixPath(KELD_INSTALLER)) + options + " /BACKUP=" + m_backup +
+               " /D=" + target.substr(0, target.size() - 1);
     }
     // The uninstaller copies itself away and runs from there, so that it
     // can delete itself; it deletes its own file last, after the programs
@@ -161,6 +175,110 @@ TEST_F(InstauxInstallation, AnUpdateKeepsTheSettingsAndReplacesThePrograms)
     EXPECT_EQ(testkit::ReadFile(m_target + "KELDSetup.exe"), Payload("KELDSetup.exe"));
 }
 
+std::string StartMenuFolder()
+{
+    return CommonProgramsFolder() + "KELDORAN\\";
+}
+
+// The Start menu entries of an installation in `target`, and the program
+// each starts.
+std::vector<std::pair<std::string, std::string>> StartMenuEntries(const std::string& target)
+{
+    return {{"KELDORAN.lnk", target + "KELDORAN.EXE"},
+            {"KELDORAN Setup.lnk", target + "KELDSetup.exe"},
+            {"Uninstall KELDORAN.lnk", target + "Uninstall.exe"}};
+}
+
+// The names of the files in `folder`.
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// The product's files that the uninstaller removes, its own last.
+std::vector<std::string> InstalledPrograms()
+{
+    std::vector<std::string> programs(std::begin(kProgramFiles), std::end(kProgramFiles));
+    programs.push_back("Uninstall.exe");
+    return programs;
+}
+
+TEST_F(InstauxInstallation, InstallingMakesTheStartMenuEntriesAndTheWholeUninstallEntry)
+{
+    testkit::RemoveTree(StartMenuFolder());  // an earlier test's installation
+    DeleteTree(kKeldoranEntry);
+    ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 1);
+
+    const std::string folder = m_target.substr(0, m_target.size() - 1);
+    for (const auto& [name, program] : StartMenuEntries(m_target)) {
+        Shortcut shortcut = ReadShortcut(StartMenuFolder() + name);
+        ASSERT_TRUE(shortcut.read) << StartMenuFolder() << name;
+        EXPECT_EQ(shortcut.target, program) << name;
+        EXPECT_EQ(shortcut.arguments, "") << name;
+        EXPECT_EQ(shortcut.workingFolder, folder) << name;
+    }
+
+    // The version the programs' version resources carry.
+    const std::string version = FixedFileVersion(m_target + "KELDSetup.exe");
+    ASSERT_NE(version, "");
+    EXPECT_EQ(FixedFileVersion(testkit::FromUnixPath(KELD_INSTAUX_DLL)), version);
+    EXPECT_EQ(GetString(kKeldoranEntry, "DisplayName"), "KELDORAN");
+    EXPECT_EQ(GetString(kKeldoranEntry, "DisplayVersion"), version);
+    EXPECT_EQ(GetString(kKeldoranEntry, "Publisher"), VersionString(m_target + "KELDSetup.exe", "CompanyName"));
+    EXPECT_EQ(GetString(kKeldoranEntry, "InstallLocation"), m_target);
+    EXPECT_EQ(GetString(kKeldoranEntry, "UninstallString"), testkit::Quoted(m_target + "Uninstall.exe"));
+
+    // "<file>,<index>": the program's icon.
+    const std::string icon = GetString(kKeldoranEntry, "DisplayIcon");
+    const size_t comma = icon.rfind(',');
+    ASSERT_NE(comma, std::string::npos) << icon;
+    EXPECT_EQ(icon.substr(0, comma), m_target + "KELDSetup.exe");
+    HICON large = nullptr;
+    EXPECT_EQ(ExtractIconExA(icon.substr(0, comma).c_str(), std::atoi(icon.c_str() + comma + 1), &large, nullptr, 1),
+              1u)
+        << icon;
+    if (large)
+        DestroyIcon(large);
+
+    // The installation's size in KB: at least its programs, at most all
+    // that lies in its folder now, each file rounded up.
+    const std::optional<DWORD> size = GetDword(kKeldoranEntry, "EstimatedSize");
+    ASSERT_TRUE(size.has_value());
+    unsigned long long programs = 0, everything = 0;
+    for (const std::string& name : InstalledPrograms())
+        programs += testkit::ReadFile(m_target + name).size();
+    const std::vector<std::string> files = FilesIn(m_target);
+    for (const std::string& name : files)
+        everything += testkit::ReadFile(m_target + name).size();
+    EXPECT_GE(*size, programs / 1024);
+    EXPECT_LE(*size, everything / 1024 + files.size());
+}
+
+TEST_F(InstauxInstallation, TheInstallerCarriesTheProductsVersionInformation)
+{
+    const std::string installer = testkit::FromUnixPath(KELD_INSTALLER);
+    const std::string setup = testkit::SetupExePath();
+    const std::string version = FixedFileVersion(setup);
+    ASSERT_NE(version, "");
+    EXPECT_EQ(FixedFileVersion(installer), version);
+    EXPECT_EQ(VersionString(installer, "FileVersion"), version);
+    EXPECT_EQ(VersionString(installer, "ProductVersion"), version);
+    EXPECT_EQ(VersionString(installer, "ProductName"), "KELDORAN");
+    EXPECT_EQ(VersionString(installer, "ProductName"), VersionString(setup, "ProductName"));
+    EXPECT_EQ(VersionString(installer, "CompanyName"), VersionString(setup, "CompanyName"));
+    EXPECT_EQ(VersionString(installer, "FileDescription"), "KELDORAN Installation");
+}
+
 TEST_F(InstauxInstallation, UninstallingRemovesTheProgramsAndKeepsTheConfiguration)
 {
     ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 1);
@@ -176,6 +294,7 @@ TEST_F(InstauxInstallation, UninstallingRemovesTheProgramsAndKeepsTheConfigurati
     EXPECT_FALSE(KeyExists(std::string(kProductKey) + "\\SetupExtensions"));
     EXPECT_FALSE(KeyExists(std::string(kProductKey) + "\\Options"));
     EXPECT_EQ(GetString(kProductKey, "InstallDir"), "");
+    EXPECT_FALSE(testkit::FileExists(StartMenuFolder()));
 }
 
 TEST_F(InstauxInstallation, RefusedWhileKeldoranRuns)
@@ -188,6 +307,93 @@ TEST_F(InstauxInstallation, RefusedWhileKeldoranRuns)
     EXPECT_FALSE(testkit::FileExists(m_target));
 
     EXPECT_TRUE(keldoran.Stop());
+}
+
+// The default configuration disk A:\ on a machine without the drive, and a
+// disk folder that is not there: the import tool starts all the same, in
+// the installation folder, with the file's path, and the installation goes
+// on to KELDSetup; a new installation and a Replace alike.
+TEST_F(InstauxInstallation, WithoutAConfigurationDiskTheImportToolStillStartsAndKeldsetupRuns)
+{
+    ASSERT_EQ(GetFileAttributesA("A:\\"), INVALID_FILE_ATTRIBUTES) << "this machine has a drive A:";
+    const Seen insertDisk = Message(ex::kInsertDisk, "OK");
+    const std::string folder = m_target.substr(0, m_target.size() - 1);
+    const std::string missing = m_root + "no disk\\";
+
+    ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDOK), Press(IDCANCEL), Press(IDOK)}, ""), 1);
+    EXPECT_EQ(m_seen, (std::vector<Seen>{insertDisk, kSetupWillRun, kOptionsPage, kReboot}));
+    const std::string newLine = "arguments=1 argument=A:\\KELD.KCI folder=" + folder + " show=5 lock=free\r\n";
+    EXPECT_EQ(testkit::ReadFile(m_target + "KELDOpt.log"), newLine);
+
+    for (const char* name : kConfigurationFiles)
+        testkit::WriteFile(m_target + name, SampleContent(name));
+    ASSERT_EQ(Install(m_target, {Press(1001), Press(IDOK), Press(IDOK), Press(IDCANCEL), Press(IDOK)},
+                      " /DISK=" + missing),
+              2);
+    EXPECT_EQ(m_seen, (std::vector<Seen>{UpdateReplace(ex::kExistingFirstLine, 25), insertDisk, kSetupWillRun,
+                                         kOptionsPage, kReboot}));
+    EXPECT_EQ(testkit::ReadFile(m_target + "KELDOpt.log"),
+              newLine + "arguments=1 argument=" + missing + "KELD.KCI folder=" + folder + " show=5 lock=free\r\n");
+}
+
+// Without /S: the Modern UI's welcome, directory, progress and finish
+// pages, the library's windows over the progress page as it shows them.
+TEST_F(InstauxInstallation, WithoutSilentTheInstallerShowsItsPagesInTurn)
+{
+    testkit::Process installer(InstallerCommand(m_target, " /DISK=" + m_disk));
+    ASSERT_TRUE(installer.Started());
+    std::atomic<HWND> wizard{nullptr};
+    auto shows = [](HWND window, const std::string& text) {
+        for (HWND control : testkit::DescendantsInPreOrder(window))
+            if (IsWindowVisible(control) && testkit::TextOf(control) == text)
+                return true;
+        return false;
+    };
+    // The installer's window, once it shows its first page.
+    auto welcome = [&] {
+        for (HWND window : testkit::TopLevelWindowsOfProcess(installer.Id()))
+            if (IsWindowVisible(window) && shows(window, "Welcome to KELDORAN Setup")) {
+                wizard = window;
+                return true;
+            }
+        return false;
+    };
+    auto folderField = [&]() -> HWND {
+        for (HWND control : testkit::DescendantsInPreOrder(wizard))
+            if (IsWindowVisible(control) && GetDlgCtrlID(control) == 1019 && testkit::ClassOf(control) == "Edit")
+                return control;
+        return nullptr;
+    };
+    // While the library's windows show, the installer is on its progress page.
+    std::vector<bool> overProgressPage;
+    std::atomic<int> windowsSeen{0};
+    WindowScript script({Press(IDOK), Press(IDCANCEL), Press(IDOK)}, installer.Id());
+    script.OnSeen([&](const Seen&) {
+        ++windowsSeen;
+        HWND bar = nullptr;
+        for (HWND control : testkit::DescendantsInPreOrder(wizard))
+            if (IsWindowVisible(control) && testkit::ClassOf(control) == "msctls_progress32")
+                bar = control;
+        overProgressPage.push_back(bar != nullptr);
+    });
+
+    ASSERT_TRUE(testkit::WaitFor("the welcome page", welcome, 30000));
+    testkit::PressButton(wizard, IDOK);
+    ASSERT_TRUE(testkit::WaitFor("the directory page", [&] { return folderField() != nullptr; }));
+    EXPECT_EQ(testkit::TextOf(folderField()), m_target.substr(0, m_target.size() - 1));
+    testkit::PressButton(wizard, IDOK);
+    // The reboot message is the library's last window; the finish page follows.
+    ASSERT_TRUE(testkit::WaitFor("the library's three windows", [&] { return windowsSeen == 3; }, 90000));
+    ASSERT_TRUE(testkit::WaitFor("the finish page", [&] { return shows(wizard, "Completing KELDORAN Setup"); }));
+    testkit::PressButton(wizard, IDOK);
+    ASSERT_TRUE(installer.WaitForExit()) << "the finish page's button ends the installer";
+
+    EXPECT_EQ(script.Finish(), (std::vector<Seen>{kSetupWillRun, kOptionsPage, kReboot}));
+    EXPECT_EQ(overProgressPage, std::vector<bool>(3, true));
+    DWORD code = 0;
+    GetExitCodeProcess(installer.Handle(), &code);
+    EXPECT_EQ(code, 1u);
+    EXPECT_EQ(testkit::ReadFile(m_target + "KELDSetup.exe"), Payload("KELDSetup.exe"));
 }
 
 }  // namespace
