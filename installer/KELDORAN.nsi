@@ -244,21 +244,184 @@ Section "KELDORAN"
     SetErrorLevel $R0
 SectionEnd
 
-; Removes the programs and the registrations; the operator's configuration
-; files (the INI files, ATC.CFG, SECURITY.DAT and their backups) stay.
+; The uninstaller.
+;
+;   Uninstall.exe [/S]
+;
+; It refuses while a program of the product runs (it holds the instance
+; lock "KeldoranAppMutex"), and holds the lock itself while it works, so
+; that none starts meanwhile. It stops the card driver and removes its
+; service and both images, then every registration of the installation (the
+; product's key, the driver's parameters, the uninstall entry, the Start
+; menu folder), then the programs. The operator's configuration files (the
+; INI files, also KELDORAN.INI in the Windows folder, ATC.CFG, SECURITY.DAT
+; and their backups) stay. A driver that does not stop stays loaded until
+; Windows restarts: its service is marked for deletion, its images are
+; deleted at the restart, a message says so and the exit code is 3010.
+
+!define SC_MANAGER_ALL_ACCESS 0xF003F
+!define SERVICE_ALL_ACCESS 0xF01FF
+!define SERVICE_STOPPED 1
+!define SERVICE_CONTROL_STOP 1
+!define ERROR_SERVICE_CANNOT_ACCEPT_CTRL 1061
+!define ERROR_SERVICE_NOT_ACTIVE 1062
+!define MOVEFILE_DELAY_UNTIL_REBOOT 4
+!define ERROR_SUCCESS_REBOOT_REQUIRED 3010
+
+Var InstanceLock
+Var DriverStopped     ; 1: stopped, or there is none; 0: it still runs
+Var DriverImagesLeft  ; the images that could be neither deleted nor marked
+
+Function un.onInit
+    System::Call "kernel32::CreateMutex(p 0, i 0, t 'KeldoranAppMutex') p .r0"
+    System::Call "kernel32::WaitForSingleObject(p r0, i 0) i .r1"
+    ; 0x80: abandoned by a program that ended; the wait made it ours too.
+    ${If} $1 <> 0
+    ${AndIf} $1 <> 0x80
+        System::Call "kernel32::CloseHandle(p r0)"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "You cannot uninstall KELDORAN while running KELDORAN or KELDSetup.$\nExit all KELDORAN applications and uninstall again."
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+    StrCpy $InstanceLock $0
+FunctionEnd
+
+; The lock belongs to the thread that took it, the one that runs these.
+Function un.ReleaseInstanceLock
+    ${If} $InstanceLock != ""
+        System::Call "kernel32::ReleaseMutex(p $InstanceLock)"
+        System::Call "kernel32::CloseHandle(p $InstanceLock)"
+        StrCpy $InstanceLock ""
+    ${EndIf}
+FunctionEnd
+Function un.onUninstSuccess
+    Call un.ReleaseInstanceLock
+FunctionEnd
+Function un.onUninstFailed
+    Call un.ReleaseInstanceLock
+FunctionEnd
+Function un.onGUIEnd
+    Call un.ReleaseInstanceLock
+FunctionEnd
+
+; Stops the "NextMove" service and deletes it; sets $DriverStopped. A
+; service that does not stop is deleted once it stops or Windows restarts.
+Function un.RemoveDriverService
+    StrCpy $DriverStopped 1
+    System::Call "advapi32::OpenSCManager(p 0, p 0, i ${SC_MANAGER_ALL_ACCESS}) p .r0"
+    ${If} $0 P= 0
+        Return
+    ${EndIf}
+    System::Call "advapi32::OpenService(p r0, t '${DRIVER_SERVICE}', i ${SERVICE_ALL_ACCESS}) p .r1"
+    ${If} $1 P<> 0
+        System::Call "*(i, i, i, i, i, i, i) p .r2"  ; SERVICE_STATUS
+        System::Call "advapi32::QueryServiceStatus(p r1, p r2) i .r3"
+        System::Call "*$2(i, i .r4)"
+        ${If} $3 = 0
+        ${OrIf} $4 <> ${SERVICE_STOPPED}
+            System::Call "advapi32::ControlService(p r1, i ${SERVICE_CONTROL_STOP}, p r2) i .r3 ?e"
+            Pop $5
+            ${If} $3 = 0
+            ${AndIf} $5 <> ${ERROR_SERVICE_NOT_ACTIVE}
+            ${AndIf} $5 <> ${ERROR_SERVICE_CANNOT_ACCEPT_CTRL}
+                StrCpy $DriverStopped 0
+                DetailPrint "The driver refused to stop (error $5)."
+            ${Else}
+                ; Ten seconds for the driver to unload.
+                StrCpy $DriverStopped 0
+                ${For} $6 1 100
+                    System::Call "advapi32::QueryServiceStatus(p r1, p r2) i .r3"
+                    System::Call "*$2(i, i .r4)"
+                    ${If} $3 <> 0
+                    ${AndIf} $4 = ${SERVICE_STOPPED}
+                        StrCpy $DriverStopped 1
+                        ${Break}
+                    ${EndIf}
+                    Sleep 100
+                ${Next}
+            ${EndIf}
+        ${EndIf}
+        System::Free $2
+        System::Call "advapi32::DeleteService(p r1) i .r3"
+        System::Call "advapi32::CloseServiceHandle(p r1)"
+    ${EndIf}
+    System::Call "advapi32::CloseServiceHandle(p r0)"
+FunctionEnd
+
+; One image of the driver: deleted now when the driver stopped (at the
+; restart if it still cannot be), else marked for deletion at the restart.
+!macro RemoveDriverImage path
+    ${If} ${FileExists} "${path}"
+        ${If} $DriverStopped = 1
+            Delete /REBOOTOK "${path}"
+        ${Else}
+            System::Call "kernel32::MoveFileEx(t '${path}', p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT}) i .r3"
+            ${If} $3 <> 0
+                SetRebootFlag true
+                DetailPrint "Delete on restart: ${path}"
+            ${Else}
+                StrCpy $DriverImagesLeft "$DriverImagesLeft$\n${path}"
+            ${EndIf}
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+; The card driver: its service, both images where the installer put them,
+; and its parameters.
+Function un.RemoveCardDriver
+    StrCpy $DriverImagesLeft ""
+    Call un.RemoveDriverService
+!ifdef X64
+    !insertmacro RemoveDriverImage "$WINDIR\System32\${DRIVER_IMAGE}"
+    !insertmacro RemoveDriverImage "$WINDIR\SysWOW64\${DRIVER_IMAGE}"
+!else
+    ${If} ${RunningX64}
+        ${DisableX64FSRedirection}
+        !insertmacro RemoveDriverImage "$WINDIR\System32\${DRIVER_IMAGE}"
+        ${EnableX64FSRedirection}
+        !insertmacro RemoveDriverImage "$WINDIR\SysWOW64\${DRIVER_IMAGE}"
+    ${Else}
+        !insertmacro RemoveDriverImage "$SYSDIR\${DRIVER_IMAGE}"
+    ${EndIf}
+!endif
+    ; A stopped service's key went with it; the parameters the installer
+    ; wrote may be there without a service. A service still running keeps
+    ; its key until the service manager deletes it.
+    ${If} $DriverStopped = 1
+        DeleteRegKey HKLM "${DRIVER_KEY}"
+    ${EndIf}
+
+    ${If} $DriverImagesLeft != ""
+        MessageBox MB_OK|MB_ICONEXCLAMATION "The Interface Card driver could not be removed.$\n$\nRestart the computer, then delete these files:$DriverImagesLeft"
+        SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
+    ${ElseIf} $DriverStopped = 0
+        MessageBox MB_OK|MB_ICONEXCLAMATION "The Interface Card driver could not be stopped.$\n$\nIt is removed when Windows restarts: restart the computer to finish uninstalling KELDORAN."
+        SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
+    ${ElseIf} ${RebootFlag}
+        MessageBox MB_OK|MB_ICONEXCLAMATION "The Interface Card driver's file could not be deleted.$\n$\nIt is deleted when Windows restarts: restart the computer to finish uninstalling KELDORAN."
+        SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
+    ${EndIf}
+FunctionEnd
+
 ; The uninstaller runs from a copy of itself, so whoever started it learns
 ; that it has finished when Uninstall.exe has gone: that comes last.
 Section "Uninstall"
+    Call un.RemoveCardDriver
+
     DeleteRegKey HKLM "${PRODUCT_KEY}\SetupExtensions"
     DeleteRegKey HKLM "${PRODUCT_KEY}\Options"
+    DeleteRegKey HKLM "${PRODUCT_KEY}\KELDOPT"
     DeleteRegValue HKLM "${PRODUCT_KEY}" "InstallDir"
     DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}"
+    DeleteRegKey /ifempty HKLM "${MAKER_KEY}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
     SetShellVarContext all
     Delete "${START_MENU}\KELDORAN.lnk"
     Delete "${START_MENU}\KELDORAN Setup.lnk"
     Delete "${START_MENU}\Uninstall KELDORAN.lnk"
     RMDir "${START_MENU}"
+
     Delete "$INSTDIR\KELDSetup.exe"
     Delete "$INSTDIR\KELDORAN.EXE"
     Delete "$INSTDIR\KELDOpt.EXE"

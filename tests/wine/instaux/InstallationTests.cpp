@@ -1,10 +1,13 @@
-// Whole installations through the product's installer (NSIS), run silently
-// as its own process: it loads INSTAUX.DLL, checks, copies the product's
-// files and finishes, with every window of the library and of the programs
-// it starts answered from here.
+// Whole installations through the product's installer (NSIS), run as its
+// own process, silently unless a test walks its pages: it loads
+// INSTAUX.DLL, checks, copies the product's files and finishes, with every
+// window of the library and of the programs it starts answered from here.
+// And uninstalls through the uninstaller that it writes, started as the
+// uninstall entry says.
 #include "ExpectedTexts.h"
 #include "InstallMachine.h"
 #include "InstallScript.h"
+#include "ProcessTree.h"
 
 #include "../DriverFixture.h"
 #include "../RunningKeldoran.h"
@@ -14,8 +17,10 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <thread>
 
 using namespace instauxtest;
 namespace ex = instauxtest::expected;
@@ -71,14 +76,21 @@ protected:
         return testkit::Quoted(testkit::FromUnixPath(KELD_INSTALLER)) + options + " /BACKUP=" + m_backup +
                " /D=" + target.substr(0, target.size() - 1);
     }
-    // The uninstaller copies itself away and runs from there, so that it
-    // can delete itself; it deletes its own file last, after the programs
-    // and the registrations.
-    void Uninstall(const std::string& target)
+    // Runs the uninstaller as Add/Remove Programs does, by the uninstall
+    // entry's command, silently, with `answers` for its messages. It runs
+    // from a copy of itself that its first process starts and leaves, so
+    // the wait is for every process it started. The copy's exit code.
+    long long Uninstall(std::vector<Answer> answers = {})
     {
-        Run(testkit::Quoted(target + "Uninstall.exe") + " /S", {});
-        testkit::WaitFor("the uninstaller to remove itself",
-                         [&] { return !testkit::FileExists(target + "Uninstall.exe"); }, 30000);
+        std::string command = GetString(kKeldoranEntry, "UninstallString");
+        EXPECT_NE(command, "") << "no uninstall entry";
+        ProcessTree uninstaller(command + " /S");
+        EXPECT_TRUE(uninstaller.Started()) << command;
+        WindowScript script(std::move(answers), uninstaller.FirstId());
+        EXPECT_TRUE(uninstaller.WaitForAll(60000)) << "the uninstaller and its copy did not end: " << command;
+        m_seen = script.Finish();
+        const std::vector<long long>& codes = uninstaller.ExitCodes();
+        return codes.size() > 1 ? codes.back() : -1;
     }
     int Run(const std::string& command, std::vector<Answer> answers)
     {
@@ -189,6 +201,11 @@ std::vector<std::pair<std::string, std::string>> StartMenuEntries(const std::str
             {"Uninstall KELDORAN.lnk", target + "Uninstall.exe"}};
 }
 
+bool SamePath(const std::string& a, const std::string& b)
+{
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
+}
+
 // The names of the files in `folder`.
 std::vector<std::string> FilesIn(const std::string& folder)
 {
@@ -211,6 +228,47 @@ std::vector<std::string> InstalledPrograms()
     std::vector<std::string> programs(std::begin(kProgramFiles), std::end(kProgramFiles));
     programs.push_back("Uninstall.exe");
     return programs;
+}
+
+// The operator's profile files of an installation in `target`, with their
+// backups and the control profile in the Windows folder: what no uninstall
+// removes.
+std::vector<std::string> ProfileFiles(const std::string& target)
+{
+    std::vector<std::string> files;
+    for (const char* name : {"KELD4K.INI", "NVXTOOLS.INI", "TESTCTL.INI", "ATC.CFG", "SECURITY.DAT"}) {
+        files.push_back(target + name);
+        files.push_back(target + name + ".Backup");
+    }
+    files.push_back(testkit::WindowsFolder() + "KELDORAN.INI");
+    return files;
+}
+
+// What a wait on the instance lock through `lock` finds (WAIT_OBJECT_0:
+// free, WAIT_ABANDONED: left by a program that ended holding it), from a
+// thread of its own that gives it back at once.
+DWORD LockStateSeenThrough(HANDLE lock)
+{
+    DWORD wait = WAIT_FAILED;
+    std::thread probe([&] {
+        wait = WaitForSingleObject(lock, 0);
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
+            ReleaseMutex(lock);
+    });
+    probe.join();
+    return wait;
+}
+
+const std::string kDriverServiceKey = "System\\CurrentControlSet\\Services\\NextMove";
+
+// After the sheet's OK, KELDSetup registers the card driver and starts it.
+void ExpectDriverRunsFromTheInstalledImages()
+{
+    EXPECT_TRUE(testkit::QueryDriverService().running);
+    EXPECT_EQ(testkit::DriverRunningAddress(), std::optional<DWORD>(800));
+    for (bool x86_64 : {false, true})
+        EXPECT_EQ(ReadInstalledDriverImage(x86_64), testkit::ReadFile(testkit::NextMoveImagePath(x86_64)))
+            << InstalledDriverImagePath(x86_64);
 }
 
 TEST_F(InstauxInstallation, InstallingMakesTheStartMenuEntriesAndTheWholeUninstallEntry)
@@ -279,22 +337,34 @@ TEST_F(InstauxInstallation, TheInstallerCarriesTheProductsVersionInformation)
     EXPECT_EQ(VersionString(installer, "FileDescription"), "KELDORAN Installation");
 }
 
-TEST_F(InstauxInstallation, UninstallingRemovesTheProgramsAndKeepsTheConfiguration)
+TEST_F(InstauxInstallation, UninstallingRemovesTheDriverTheProgramsAndTheRegistrationsAndKeepsTheProfiles)
 {
-    ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 1);
-    testkit::WriteFile(m_target + "ATC.CFG", SampleContent("ATC.CFG"));
-    Uninstall(m_target);
-    for (const char* name : kProgramFiles)
+    // OK on the sheet: KELDSetup registers the driver and starts it.
+    ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDOK), Press(IDOK)}), 1);
+    ASSERT_EQ(m_seen, (std::vector<Seen>{kSetupWillRun, kOptionsPage, kReboot}));
+    ExpectDriverRunsFromTheInstalledImages();
+    for (const std::string& file : ProfileFiles(m_target))
+        testkit::WriteFile(file, SampleContent(file));
+    // A handle on the lock kept open meanwhile, as a loaded INSTAUX keeps
+    // one, so that the lock outlives the uninstaller.
+    HANDLE lock = CreateMutexA(nullptr, FALSE, keld::kInstanceMutexName);
+
+    EXPECT_EQ(Uninstall(), 0);
+    EXPECT_EQ(m_seen, std::vector<Seen>{}) << "an uninstall with nothing to tell";
+
+    EXPECT_FALSE(testkit::QueryDriverService().exists);
+    EXPECT_FALSE(KeyExists(kDriverServiceKey)) << "nor its parameters";
+    for (bool x86_64 : {false, true})
+        EXPECT_FALSE(InstalledDriverImageExists(x86_64)) << InstalledDriverImagePath(x86_64);
+    for (const std::string& name : InstalledPrograms())
         EXPECT_FALSE(testkit::FileExists(m_target + name)) << name;
-    EXPECT_FALSE(testkit::FileExists(m_target + "Uninstall.exe"));
-    for (const char* name : {"KELD4K.INI", "TESTCTL.INI", "NVXTOOLS.INI"})
-        EXPECT_EQ(testkit::ReadFile(m_target + name), Payload(name)) << name;
-    EXPECT_EQ(testkit::ReadFile(m_target + "ATC.CFG"), SampleContent("ATC.CFG"));
-    EXPECT_FALSE(KeyExists(std::string(kUninstallKey) + "\\KELDORAN"));
-    EXPECT_FALSE(KeyExists(std::string(kProductKey) + "\\SetupExtensions"));
-    EXPECT_FALSE(KeyExists(std::string(kProductKey) + "\\Options"));
-    EXPECT_EQ(GetString(kProductKey, "InstallDir"), "");
+    EXPECT_FALSE(KeyExists(kProductKey));
+    EXPECT_FALSE(KeyExists(kKeldoranEntry));
     EXPECT_FALSE(testkit::FileExists(StartMenuFolder()));
+    for (const std::string& file : ProfileFiles(m_target))
+        EXPECT_EQ(testkit::ReadFile(file), SampleContent(file)) << file;
+    EXPECT_EQ(LockStateSeenThrough(lock), WAIT_OBJECT_0) << "given back, not left abandoned";
+    CloseHandle(lock);
 }
 
 TEST_F(InstauxInstallation, RefusedWhileKeldoranRuns)
@@ -307,6 +377,91 @@ TEST_F(InstauxInstallation, RefusedWhileKeldoranRuns)
     EXPECT_FALSE(testkit::FileExists(m_target));
 
     EXPECT_TRUE(keldoran.Stop());
+}
+
+TEST_F(InstauxInstallation, AnInstallationAfterAnUninstallIsANewOneAndItsDriverRuns)
+{
+    ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDOK), Press(IDOK)}), 1);
+    ASSERT_TRUE(testkit::QueryDriverService().running);
+    EXPECT_EQ(Uninstall(), 0);
+    ASSERT_FALSE(testkit::QueryDriverService().exists);
+    testkit::RemoveFile(m_target + "KELDOpt.log");
+
+    ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDOK), Press(IDOK)}), 1);
+    EXPECT_EQ(m_seen, (std::vector<Seen>{kSetupWillRun, kOptionsPage, kReboot})) << "no Update or Replace question";
+    EXPECT_EQ(testkit::ReadFile(m_target + "KELDOpt.log"),
+              "arguments=1 argument=" + m_disk + "KELD.KCI folder=" + m_disk.substr(0, m_disk.size() - 1) +
+                  " show=5 lock=free\r\n");
+    ExpectDriverRunsFromTheInstalledImages();
+    EXPECT_EQ(testkit::DriverStartCount(), 1u) << "the driver's parameters are new";
+    EXPECT_EQ(GetString(kKeldoranEntry, "InstallLocation"), m_target);
+}
+
+TEST_F(InstauxInstallation, UninstallingIsRefusedWhileTheProductRuns)
+{
+    ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 1);
+    {
+        testkit::RunningKeldoran keldoran(m_target + "KELDORAN.EXE");
+        ASSERT_EQ(keldoran.Failure(), "");
+        EXPECT_EQ(Uninstall({Press(IDOK)}), 2);
+        EXPECT_EQ(m_seen, std::vector<Seen>{Message(ex::kUninstallRefused, "OK")});
+        EXPECT_TRUE(keldoran.Stop());
+    }
+    for (const std::string& name : InstalledPrograms())
+        EXPECT_TRUE(testkit::FileExists(m_target + name)) << name;
+    for (const auto& [name, program] : StartMenuEntries(m_target))
+        EXPECT_TRUE(testkit::FileExists(StartMenuFolder() + name)) << name;
+    EXPECT_EQ(GetString(kProductKey, "InstallDir"), m_target);
+    EXPECT_EQ(GetString(std::string(kProductKey) + "\\SetupExtensions", "Extension1"), "ATC,MakeOption");
+    EXPECT_TRUE(KeyExists(kKeldoranEntry));
+    EXPECT_EQ(GetDword(keld::kDriverParametersKey, keld::kDriverAddressValue), std::optional<DWORD>(800));
+    for (bool x86_64 : {false, true})
+        EXPECT_TRUE(InstalledDriverImageExists(x86_64)) << InstalledDriverImagePath(x86_64);
+
+    // Once the product has ended, the uninstall goes ahead; the driver's
+    // parameters go although no service was registered (the sheet was
+    // cancelled).
+    EXPECT_EQ(Uninstall(), 0);
+    EXPECT_FALSE(testkit::FileExists(m_target + "Uninstall.exe"));
+    EXPECT_FALSE(KeyExists(kDriverServiceKey));
+}
+
+// What Windows deletes at its next start; put back as it was.
+class PendingFileRenamesKept {
+public:
+    ~PendingFileRenamesKept() { SetPendingFileRenameData(m_data); }
+
+private:
+    std::string m_data = PendingFileRenameData();
+};
+
+TEST_F(InstauxInstallation, ADriverThatDoesNotStopIsRemovedAtTheRestartAndTheOperatorIsTold)
+{
+    ASSERT_EQ(Install(m_target, {Press(IDOK), Press(IDCANCEL), Press(IDOK)}), 1);
+    ASSERT_TRUE(StartDriverServiceStandIn(false));
+    PendingFileRenamesKept renamesKept;
+
+    EXPECT_EQ(Uninstall({Press(IDOK)}), 3010) << "success, a restart required";
+    EXPECT_EQ(m_seen, std::vector<Seen>{Message(ex::kDriverNotStopped, "OK")});
+    const auto renames = PendingFileRenames();
+    for (bool x86_64 : {false, true}) {
+        const std::string image = "\\??\\" + InstalledDriverImagePath(x86_64);
+        EXPECT_TRUE(std::any_of(renames.begin(), renames.end(),
+                                [&](const auto& rename) { return SamePath(rename.first, image) && rename.second.empty(); }))
+            << image << " is not to be deleted at the restart";
+        EXPECT_TRUE(InstalledDriverImageExists(x86_64)) << "the running driver keeps its image until then";
+    }
+    EXPECT_EQ(DriverServiceCurrentState(), static_cast<DWORD>(SERVICE_RUNNING));
+    // The rest of the installation has gone.
+    for (const std::string& name : InstalledPrograms())
+        EXPECT_FALSE(testkit::FileExists(m_target + name)) << name;
+    EXPECT_FALSE(KeyExists(kProductKey));
+    EXPECT_FALSE(KeyExists(kKeldoranEntry));
+    EXPECT_FALSE(testkit::FileExists(StartMenuFolder()));
+
+    // Marked for deletion, the service goes once it has stopped.
+    RemoveDriverService();
+    EXPECT_FALSE(testkit::QueryDriverService().exists);
 }
 
 // The default configuration disk A:\ on a machine without the drive, and a
