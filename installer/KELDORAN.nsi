@@ -10,14 +10,20 @@
 ; mode (1 new, 2 Replace, 3 Update), or 255 when the check refused.
 ;
 ; Built by the Windows build with:
-;   makensis -DBUILD=<build folder> -DSOURCE=<source folder> -DOUTFILE=<installer> [-DX64] KELDORAN.nsi
+;   makensis -DBUILD=<build folder> -DSOURCE=<source folder> -DOUTFILE=<installer> -DVERSION=<a.b.c.d> [-DX64] KELDORAN.nsi
+; VERSION is the product's version, the one the programs' version resources
+; carry.
 
 !ifdef X64
     Target amd64-unicode
 !else
     Target x86-ansi
 !endif
+!ifndef VERSION
+    !error "VERSION (the product's version, a.b.c.d) is not defined"
+!endif
 
+!include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include x64.nsh
@@ -30,16 +36,45 @@ RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
 
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
-
+!define PUBLISHER "Brindlecraft"
 !define PRODUCT_KEY "Software\Brindlecraft\PXR2000"
+!define MAKER_KEY "Software\Brindlecraft"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KELDORAN"
-!define DRIVER_PARAMETERS "System\CurrentControlSet\Services\NextMove\Parameters"
+!define DRIVER_SERVICE "NextMove"
+!define DRIVER_KEY "System\CurrentControlSet\Services\NextMove"
+!define DRIVER_PARAMETERS "${DRIVER_KEY}\Parameters"
+!define DRIVER_IMAGE "drivers\NEXTMOVE.SYS"
+; The Start menu folder, for all users.
+!define START_MENU "$SMPROGRAMS\KELDORAN"
+
+; The installer's own pages; the library's windows (Update or Replace,
+; Please Wait, its messages) come up over the progress page as it shows
+; them.
+!define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "Setup will install KELDORAN on your computer.$\r$\n$\r$\nHave your Configuration Disk ready: once the files are copied, Setup imports your machine's configuration from it and runs KELDORAN Setup, so that you check the installed options.$\r$\n$\r$\n$_CLICK"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_UNPAGE_FINISH
+!insertmacro MUI_LANGUAGE "English"
+
+; The installer's version information, read by Explorer's properties and by
+; whoever runs it.
+VIProductVersion "${VERSION}"
+VIFileVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "KELDORAN"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "KELDORAN Installation"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "KELDORAN-Setup.exe"
 
 Var Target
+Var Folder  ; the target without its closing backslash
 Var Backup
 Var Disk
 Var Library
@@ -102,6 +137,7 @@ Section "KELDORAN"
         Quit
     accepted:
     StrCpy $R0 $0
+    StrCpy $Folder $Target -1
 
     SetOutPath $Target
     SetOverwrite on
@@ -172,13 +208,35 @@ Section "KELDORAN"
     WriteRegDWORD HKLM "${PRODUCT_KEY}\Options\ControlBoard" "Installed" 1
     WriteRegStr HKLM "${PRODUCT_KEY}" "InstallDir" $Target
 
-    WriteUninstaller "$Target\Uninstall.exe"
+    WriteUninstaller "$Folder\Uninstall.exe"
+
+    ; The Start menu folder of all users: the machine-control application,
+    ; the configuration program and the uninstaller, each started in the
+    ; installation folder (a shortcut's working folder is the output path).
+    SetShellVarContext all
+    SetOutPath $Folder
+    CreateDirectory "${START_MENU}"
+    CreateShortcut "${START_MENU}\KELDORAN.lnk" "$Folder\KELDORAN.EXE"
+    CreateShortcut "${START_MENU}\KELDORAN Setup.lnk" "$Folder\KELDSetup.exe"
+    CreateShortcut "${START_MENU}\Uninstall KELDORAN.lnk" "$Folder\Uninstall.exe"
+
+    ; The entry of Add/Remove Programs. The size is that of the installation
+    ; folder, in KB.
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "KELDORAN"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$Target\Uninstall.exe"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$Folder\KELDSetup.exe,0"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$Folder\Uninstall.exe"'
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" $Target
+    ${GetSize} $Folder "/S=0K" $1 $2 $3
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 
+    ; The programs that PostInstall starts without a working folder of
+    ; their own (the import tool without a configuration disk, KELDSetup)
+    ; start in the installation folder: the output path is the current
+    ; folder.
     System::Call "$PLUGINSDIR\INSTAUX.DLL::PostInstall(m '$Disk') i .r0"
     DetailPrint "PostInstall($Disk) = $0"
     SetOutPath $TEMP
@@ -186,16 +244,184 @@ Section "KELDORAN"
     SetErrorLevel $R0
 SectionEnd
 
-; Removes the programs and the registrations; the operator's configuration
-; files (the INI files, ATC.CFG, SECURITY.DAT and their backups) stay.
+; The uninstaller.
+;
+;   Uninstall.exe [/S]
+;
+; It refuses while a program of the product runs (it holds the instance
+; lock "KeldoranAppMutex"), and holds the lock itself while it works, so
+; that none starts meanwhile. It stops the card driver and removes its
+; service and both images, then every registration of the installation (the
+; product's key, the driver's parameters, the uninstall entry, the Start
+; menu folder), then the programs. The operator's configuration files (the
+; INI files, also KELDORAN.INI in the Windows folder, ATC.CFG, SECURITY.DAT
+; and their backups) stay. A driver that does not stop stays loaded until
+; Windows restarts: its service is marked for deletion, its images are
+; deleted at the restart, a message says so and the exit code is 3010.
+
+!define SC_MANAGER_ALL_ACCESS 0xF003F
+!define SERVICE_ALL_ACCESS 0xF01FF
+!define SERVICE_STOPPED 1
+!define SERVICE_CONTROL_STOP 1
+!define ERROR_SERVICE_CANNOT_ACCEPT_CTRL 1061
+!define ERROR_SERVICE_NOT_ACTIVE 1062
+!define MOVEFILE_DELAY_UNTIL_REBOOT 4
+!define ERROR_SUCCESS_REBOOT_REQUIRED 3010
+
+Var InstanceLock
+Var DriverStopped     ; 1: stopped, or there is none; 0: it still runs
+Var DriverImagesLeft  ; the images that could be neither deleted nor marked
+
+Function un.onInit
+    System::Call "kernel32::CreateMutex(p 0, i 0, t 'KeldoranAppMutex') p .r0"
+    System::Call "kernel32::WaitForSingleObject(p r0, i 0) i .r1"
+    ; 0x80: abandoned by a program that ended; the wait made it ours too.
+    ${If} $1 <> 0
+    ${AndIf} $1 <> 0x80
+        System::Call "kernel32::CloseHandle(p r0)"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "You cannot uninstall KELDORAN while running KELDORAN or KELDSetup.$\nExit all KELDORAN applications and uninstall again."
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+    StrCpy $InstanceLock $0
+FunctionEnd
+
+; The lock belongs to the thread that took it, the one that runs these.
+Function un.ReleaseInstanceLock
+    ${If} $InstanceLock != ""
+        System::Call "kernel32::ReleaseMutex(p $InstanceLock)"
+        System::Call "kernel32::CloseHandle(p $InstanceLock)"
+        StrCpy $InstanceLock ""
+    ${EndIf}
+FunctionEnd
+Function un.onUninstSuccess
+    Call un.ReleaseInstanceLock
+FunctionEnd
+Function un.onUninstFailed
+    Call un.ReleaseInstanceLock
+FunctionEnd
+Function un.onGUIEnd
+    Call un.ReleaseInstanceLock
+FunctionEnd
+
+; Stops the "NextMove" service and deletes it; sets $DriverStopped. A
+; service that does not stop is deleted once it stops or Windows restarts.
+Function un.RemoveDriverService
+    StrCpy $DriverStopped 1
+    System::Call "advapi32::OpenSCManager(p 0, p 0, i ${SC_MANAGER_ALL_ACCESS}) p .r0"
+    ${If} $0 P= 0
+        Return
+    ${EndIf}
+    System::Call "advapi32::OpenService(p r0, t '${DRIVER_SERVICE}', i ${SERVICE_ALL_ACCESS}) p .r1"
+    ${If} $1 P<> 0
+        System::Call "*(i, i, i, i, i, i, i) p .r2"  ; SERVICE_STATUS
+        System::Call "advapi32::QueryServiceStatus(p r1, p r2) i .r3"
+        System::Call "*$2(i, i .r4)"
+        ${If} $3 = 0
+        ${OrIf} $4 <> ${SERVICE_STOPPED}
+            System::Call "advapi32::ControlService(p r1, i ${SERVICE_CONTROL_STOP}, p r2) i .r3 ?e"
+            Pop $5
+            ${If} $3 = 0
+            ${AndIf} $5 <> ${ERROR_SERVICE_NOT_ACTIVE}
+            ${AndIf} $5 <> ${ERROR_SERVICE_CANNOT_ACCEPT_CTRL}
+                StrCpy $DriverStopped 0
+                DetailPrint "The driver refused to stop (error $5)."
+            ${Else}
+                ; Ten seconds for the driver to unload.
+                StrCpy $DriverStopped 0
+                ${For} $6 1 100
+                    System::Call "advapi32::QueryServiceStatus(p r1, p r2) i .r3"
+                    System::Call "*$2(i, i .r4)"
+                    ${If} $3 <> 0
+                    ${AndIf} $4 = ${SERVICE_STOPPED}
+                        StrCpy $DriverStopped 1
+                        ${Break}
+                    ${EndIf}
+                    Sleep 100
+                ${Next}
+            ${EndIf}
+        ${EndIf}
+        System::Free $2
+        System::Call "advapi32::DeleteService(p r1) i .r3"
+        System::Call "advapi32::CloseServiceHandle(p r1)"
+    ${EndIf}
+    System::Call "advapi32::CloseServiceHandle(p r0)"
+FunctionEnd
+
+; One image of the driver: deleted now when the driver stopped (at the
+; restart if it still cannot be), else marked for deletion at the restart.
+!macro RemoveDriverImage path
+    ${If} ${FileExists} "${path}"
+        ${If} $DriverStopped = 1
+            Delete /REBOOTOK "${path}"
+        ${Else}
+            System::Call "kernel32::MoveFileEx(t '${path}', p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT}) i .r3"
+            ${If} $3 <> 0
+                SetRebootFlag true
+                DetailPrint "Delete on restart: ${path}"
+            ${Else}
+                StrCpy $DriverImagesLeft "$DriverImagesLeft$\n${path}"
+            ${EndIf}
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+; The card driver: its service, both images where the installer put them,
+; and its parameters.
+Function un.RemoveCardDriver
+    StrCpy $DriverImagesLeft ""
+    Call un.RemoveDriverService
+!ifdef X64
+    !insertmacro RemoveDriverImage "$WINDIR\System32\${DRIVER_IMAGE}"
+    !insertmacro RemoveDriverImage "$WINDIR\SysWOW64\${DRIVER_IMAGE}"
+!else
+    ${If} ${RunningX64}
+        ${DisableX64FSRedirection}
+        !insertmacro RemoveDriverImage "$WINDIR\System32\${DRIVER_IMAGE}"
+        ${EnableX64FSRedirection}
+        !insertmacro RemoveDriverImage "$WINDIR\SysWOW64\${DRIVER_IMAGE}"
+    ${Else}
+        !insertmacro RemoveDriverImage "$SYSDIR\${DRIVER_IMAGE}"
+    ${EndIf}
+!endif
+    ; A stopped service's key went with it; the parameters the installer
+    ; wrote may be there without a service. A service still running keeps
+    ; its key until the service manager deletes it.
+    ${If} $DriverStopped = 1
+        DeleteRegKey HKLM "${DRIVER_KEY}"
+    ${EndIf}
+
+    ${If} $DriverImagesLeft != ""
+        MessageBox MB_OK|MB_ICONEXCLAMATION "The Interface Card driver could not be removed.$\n$\nRestart the computer, then delete these files:$DriverImagesLeft"
+        SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
+    ${ElseIf} $DriverStopped = 0
+        MessageBox MB_OK|MB_ICONEXCLAMATION "The Interface Card driver could not be stopped.$\n$\nIt is removed when Windows restarts: restart the computer to finish uninstalling KELDORAN."
+        SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
+    ${ElseIf} ${RebootFlag}
+        MessageBox MB_OK|MB_ICONEXCLAMATION "The Interface Card driver's file could not be deleted.$\n$\nIt is deleted when Windows restarts: restart the computer to finish uninstalling KELDORAN."
+        SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
+    ${EndIf}
+FunctionEnd
+
 ; The uninstaller runs from a copy of itself, so whoever started it learns
 ; that it has finished when Uninstall.exe has gone: that comes last.
 Section "Uninstall"
+    Call un.RemoveCardDriver
+
     DeleteRegKey HKLM "${PRODUCT_KEY}\SetupExtensions"
     DeleteRegKey HKLM "${PRODUCT_KEY}\Options"
+    DeleteRegKey HKLM "${PRODUCT_KEY}\KELDOPT"
     DeleteRegValue HKLM "${PRODUCT_KEY}" "InstallDir"
     DeleteRegKey /ifempty HKLM "${PRODUCT_KEY}"
+    DeleteRegKey /ifempty HKLM "${MAKER_KEY}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+    SetShellVarContext all
+    Delete "${START_MENU}\KELDORAN.lnk"
+    Delete "${START_MENU}\KELDORAN Setup.lnk"
+    Delete "${START_MENU}\Uninstall KELDORAN.lnk"
+    RMDir "${START_MENU}"
+
     Delete "$INSTDIR\KELDSetup.exe"
     Delete "$INSTDIR\KELDORAN.EXE"
     Delete "$INSTDIR\KELDOpt.EXE"

@@ -63,5 +63,7 @@ private:
 
 // Whether a file or folder exists at `path`.
 bool PathExists(const std::string& path);
+// Whether `path` names an existing folder.
+bool FolderExists(const std::string& path);
 
 }  // namespace instaux

@@ -32,8 +32,13 @@ int CInstallHelperApp::PostInstall(const char* configDirText)
             fw::AppMessageBox(text::kInsertConfigurationDisk);
         // KELDSetup and the import tool must find the lock free.
         ReleaseInstanceLock();
-        importStarted = RunProcessAndWait(ImportCommandLine(TargetDirectory, configDir),
-                                          configDir.empty() ? nullptr : configDir.c_str(), SW_SHOW);
+        // The import tool works in the configuration disk's folder. Without
+        // the disk there is no such folder (the default A:\ on a machine
+        // without the drive), and no program starts in a working directory
+        // that is not there: the tool then starts in ours and reports the
+        // missing file itself, and the installation goes on to KELDSetup.
+        const char* importFolder = FolderExists(configDir) ? configDir.c_str() : nullptr;
+        importStarted = RunProcessAndWait(ImportCommandLine(TargetDirectory, configDir), importFolder, SW_SHOW);
         if (!importStarted) {
             BringInstallerToFront();
             fw::AppMessageBox(text::kImportFailed);

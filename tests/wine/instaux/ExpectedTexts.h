@@ -49,4 +49,12 @@ inline const std::string kSetupFailed =
     "Error Starting Setup program.\n\nRun KELDSetup.exe and select the Options page to insure proper setup.";
 inline const std::string kMayNeedReboot = "You may need to reboot your computer in order to start the updated Driver.";
 
+// The uninstaller's.
+inline const std::string kUninstallRefused =
+    "You cannot uninstall KELDORAN while running KELDORAN or KELDSetup.\nExit all KELDORAN applications and "
+    "uninstall again.";
+inline const std::string kDriverNotStopped =
+    "The Interface Card driver could not be stopped.\n\nIt is removed when Windows restarts: restart the computer to "
+    "finish uninstalling KELDORAN.";
+
 }  // namespace instauxtest::expected

@@ -5,6 +5,10 @@
 #include "../WindowDriver.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cstdio>
 
 namespace instauxtest {
 
@@ -194,6 +198,189 @@ void PutProductFiles(const std::string& target, bool importTool, bool setup)
 bool StartDriverServiceStandIn(bool stoppable)
 {
     return testkit::StartDriverServiceStandIn(testkit::FromUnixPath(KELD_TEST_SERVICE_EXE), stoppable);
+}
+
+std::optional<DWORD> GetDword(const std::string& path, const char* name)
+{
+    DWORD value = 0, size = sizeof value;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+std::string CommonProgramsFolder()
+{
+    char folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        return {};
+    return std::string(folder) + "\\";
+}
+
+Shortcut ReadShortcut(const std::string& path)
+{
+    Shortcut shortcut;
+    bool initialized = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            std::wstring widePath(path.begin(), path.end());
+            if (SUCCEEDED(file->Load(widePath.c_str(), STGM_READ))) {
+                char text[MAX_PATH] = {};
+                shortcut.read = SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH));
+                shortcut.target = text;
+                text[0] = '\0';
+                link->GetArguments(text, MAX_PATH);
+                shortcut.arguments = text;
+                text[0] = '\0';
+                link->GetWorkingDirectory(text, MAX_PATH);
+                shortcut.workingFolder = text;
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    if (initialized)
+        CoUninitialize();
+    return shortcut;
+}
+
+namespace {
+
+std::vector<char> VersionResource(const std::string& path)
+{
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    std::vector<char> data(size);
+    if (!size || !GetFileVersionInfoA(path.c_str(), 0, size, data.data()))
+        data.clear();
+    return data;
+}
+
+}  // namespace
+
+std::string FixedFileVersion(const std::string& path)
+{
+    std::vector<char> data = VersionResource(path);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (data.empty() || !VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) ||
+        length < sizeof *fixed)
+        return {};
+    char text[64];
+    std::snprintf(text, sizeof text, "%lu.%lu.%lu.%lu", fixed->dwFileVersionMS >> 16, fixed->dwFileVersionMS & 0xffff,
+                  fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xffff);
+    return text;
+}
+
+std::string VersionString(const std::string& path, const char* name)
+{
+    std::vector<char> data = VersionResource(path);
+    struct Translation {
+        WORD language, codePage;
+    }* translations = nullptr;
+    UINT length = 0;
+    if (data.empty() ||
+        !VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length) ||
+        length < sizeof *translations)
+        return {};
+    char query[128];
+    std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translations->language,
+                  translations->codePage, name);
+    char* text = nullptr;
+    if (!VerQueryValueA(data.data(), query, reinterpret_cast<void**>(&text), &length) || !text)
+        return {};
+    return text;
+}
+
+namespace {
+
+// The native folder is system32 for a 64-bit program; a 32-bit one reaches
+// it with the redirection off.
+template <typename F>
+auto InNativeView(bool native, F f)
+{
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    PVOID redirection = nullptr;
+    bool off = native && wow64 && Wow64DisableWow64FsRedirection(&redirection);
+    auto result = f();
+    if (off)
+        Wow64RevertWow64FsRedirection(redirection);
+    return result;
+}
+
+}  // namespace
+
+std::string InstalledDriverImagePath(bool x86_64)
+{
+    return testkit::WindowsFolder() + (x86_64 ? "system32" : "syswow64") + "\\drivers\\NEXTMOVE.SYS";
+}
+
+bool InstalledDriverImageExists(bool x86_64)
+{
+    return InNativeView(x86_64, [&] { return testkit::FileExists(InstalledDriverImagePath(x86_64)); });
+}
+
+std::string ReadInstalledDriverImage(bool x86_64)
+{
+    return InNativeView(x86_64, [&] { return testkit::ReadFile(InstalledDriverImagePath(x86_64)); });
+}
+
+namespace {
+
+constexpr const char* kSessionManagerKey = "System\\CurrentControlSet\\Control\\Session Manager";
+constexpr const char* kPendingRenamesValue = "PendingFileRenameOperations";
+
+}  // namespace
+
+std::string PendingFileRenameData()
+{
+    DWORD size = 0;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, RRF_RT_REG_MULTI_SZ, nullptr,
+                     nullptr, &size) != ERROR_SUCCESS)
+        return {};
+    std::string data(size, '\0');
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, RRF_RT_REG_MULTI_SZ, nullptr,
+                     data.data(), &size) != ERROR_SUCCESS)
+        return {};
+    data.resize(size);
+    return data;
+}
+
+void SetPendingFileRenameData(const std::string& data)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    if (data.empty())
+        RegDeleteValueA(key, kPendingRenamesValue);
+    else
+        RegSetValueExA(key, kPendingRenamesValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+}
+
+std::vector<std::pair<std::string, std::string>> PendingFileRenames()
+{
+    // Strings in pairs; an empty destination is an empty string, so the
+    // list ends only at the size.
+    std::string data = PendingFileRenameData();
+    std::vector<std::string> strings;
+    size_t start = 0;
+    while (start < data.size()) {
+        size_t end = data.find('\0', start);
+        if (end == std::string::npos)
+            end = data.size();
+        strings.push_back(data.substr(start, end - start));
+        start = end + 1;
+    }
+    std::vector<std::pair<std::string, std::string>> renames;
+    for (size_t i = 0; i + 1 < strings.size(); i += 2)
+        renames.emplace_back(strings[i], strings[i + 1]);
+    return renames;
 }
 
 }  // namespace instauxtest

@@ -9,8 +9,10 @@
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace instauxtest {
@@ -99,5 +101,40 @@ using testkit::DriverServiceCurrentState;
 // The test service program of the installation library's tests as the
 // card's driver.
 bool StartDriverServiceStandIn(bool stoppable);
+
+// A REG_DWORD below HKEY_LOCAL_MACHINE; none when it is missing.
+std::optional<DWORD> GetDword(const std::string& path, const char* name);
+
+// The Start menu's program folder of all users, with the backslash.
+std::string CommonProgramsFolder();
+// A shortcut (.lnk) as the shell reads it.
+struct Shortcut {
+    bool read = false;
+    std::string target;
+    std::string arguments;
+    std::string workingFolder;
+};
+Shortcut ReadShortcut(const std::string& path);
+
+// A file's version resource: the fixed version as "a.b.c.d" (empty without
+// a version resource) and a string of its first translation (empty when
+// missing).
+std::string FixedFileVersion(const std::string& path);
+std::string VersionString(const std::string& path, const char* name);
+
+// The card driver's image where the installer puts it: the i686 one in the
+// 32-bit view (syswow64\drivers), the x86_64 one in the native
+// system32\drivers.
+std::string InstalledDriverImagePath(bool x86_64);
+bool InstalledDriverImageExists(bool x86_64);
+std::string ReadInstalledDriverImage(bool x86_64);
+
+// What Windows renames or deletes when it next starts
+// (PendingFileRenameOperations): pairs of source and destination as
+// recorded, an empty destination for a deletion. The raw value, to put it
+// back as it was; empty when there is none.
+std::vector<std::pair<std::string, std::string>> PendingFileRenames();
+std::string PendingFileRenameData();
+void SetPendingFileRenameData(const std::string& data);
 
 }  // namespace instauxtest

@@ -10,6 +10,8 @@ namespace instauxtest {
 namespace {
 
 constexpr const char* kAppCaption = "KELDORAN Setup";
+// The product's uninstaller shows its messages under its own caption.
+constexpr const char* kUninstallerCaption = "KELDORAN Uninstall";
 constexpr const char* kUpdateReplaceCaption = "Update or Replace Existing Version";
 constexpr const char* kPleaseWaitCaption = "Please Wait...";
 
@@ -23,7 +25,10 @@ HWND FirstVisible(const std::vector<HWND>& windows, const std::function<bool(HWN
 
 bool IsAppMessageBox(HWND window)
 {
-    return testkit::IsMessageBox(window) && CaptionOf(window) == kAppCaption;
+    if (!testkit::IsMessageBox(window))
+        return false;
+    std::string caption = CaptionOf(window);
+    return caption == kAppCaption || caption == kUninstallerCaption;
 }
 
 // Every message of the library carries the exclamation icon. The icon's

@@ -1,6 +1,7 @@
 // Answers the windows that the installation library shows on the test's
-// thread, and the KELDSetup sheet and message boxes of started programs,
-// from a thread of its own, and records what each window showed.
+// thread, and the KELDSetup sheet and message boxes of started programs
+// (the uninstaller's among them), from a thread of its own, and records
+// what each window showed.
 #pragma once
 #include <windows.h>
 
