@@ -1,62 +1,8 @@
-// The yardstick of the start-up benchmark: a plain comctl32 property sheet
-// with four empty pages, built with the same toolchain as KELDSetup.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <vector>
-
-namespace {
-
-INT_PTR CALLBACK EmptyPage(HWND, UINT, WPARAM, LPARAM)
-{
-    return FALSE;
-}
-
-// A child dialog template of 292 x 161 dialog units with a caption.
-std::vector<WORD> PageTemplate(const wchar_t* caption)
-{
-    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 2);
-    auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    header->style = WS_CHILD | WS_CAPTION | DS_SETFONT;
-    header->cx = 292;
-    header->cy = 161;
-    for (const wchar_t* c = caption; *c; ++c)
-        words.push_back(*c);
-    words.push_back(0);
-    words.push_back(8);
-    for (const wchar_t* c = L"MS Sans Serif"; *c; ++c)
-        words.push_back(*c);
-    words.push_back(0);
-    return words;
-}
-
-}  // namespace
+// The yardstick of the start-up benchmark: the minimal comctl32 sheet alone.
+#include "bench/MinimalSheet.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    const wchar_t* captions[] = {L"Welcome", L"General", L"Options", L"Interface Card"};
-    std::vector<std::vector<WORD>> templates;
-    std::vector<PROPSHEETPAGEW> pages;
-    for (const wchar_t* caption : captions)
-        templates.push_back(PageTemplate(caption));
-    for (auto& words : templates) {
-        PROPSHEETPAGEW page{};
-        page.dwSize = sizeof(page);
-        page.dwFlags = PSP_DLGINDIRECT;
-        page.hInstance = instance;
-        page.pResource = reinterpret_cast<DLGTEMPLATE*>(words.data());
-        page.pfnDlgProc = EmptyPage;
-        pages.push_back(page);
-    }
-    PROPSHEETHEADERW header{};
-    header.dwSize = sizeof(header);
-    header.dwFlags = PSH_PROPSHEETPAGE;
-    header.hInstance = instance;
-    header.pszCaption = L"Minimal Sheet";
-    header.nPages = static_cast<UINT>(pages.size());
-    header.ppsp = pages.data();
-    PropertySheetW(&header);
+    minimal_sheet::ShowMinimalSheet(instance);
     return 0;
 }

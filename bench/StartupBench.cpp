@@ -1,7 +1,7 @@
-// Time from process start to a visible property sheet, for two programs in
-// one run, alternating, so that both see the same machine state.
+// Time from process start to a visible property sheet, for two programs (or
+// more) in one run, alternating, so that all see the same machine state.
 //
-//   startup_bench.exe <runs> <folder> "<command line A>" "<command line B>"
+//   startup_bench.exe <runs> <folder> "<command line A>" "<command line B>" ["<C>" ...]
 #include "tools/demo/SheetWindow.h"
 
 #include <windows.h>
@@ -56,33 +56,36 @@ double Median(std::vector<double> values)
 
 int main(int argc, char** argv)
 {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: startup_bench <runs> <folder> \"<command A>\" \"<command B>\"\n");
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: startup_bench <runs> <folder> \"<command A>\" \"<command B>\" [...]\n");
         return 2;
     }
     int runs = std::max(1, std::atoi(argv[1]));
+    const int programs = argc - 3;
     // A window of our own keeps Wine's desktop process alive for the whole
     // run, so that no measured start pays for starting it again.
     HWND keeper = CreateWindowA("STATIC", "startup_bench", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
-    std::vector<double> a, b;
-    TimeToSheet(argv[3], argv[2]);  // warm the caches once for both
-    TimeToSheet(argv[4], argv[2]);
+    std::vector<std::vector<double>> times(programs);
+    for (int p = 0; p < programs; ++p)  // warm the caches once for all
+        TimeToSheet(argv[3 + p], argv[2]);
     for (int i = 0; i < runs; ++i) {
-        double ta = TimeToSheet(argv[3], argv[2]);
-        double tb = TimeToSheet(argv[4], argv[2]);
-        if (ta < 0 || tb < 0) {
-            std::fprintf(stderr, "a program did not show its sheet\n");
-            return 1;
+        for (int p = 0; p < programs; ++p) {
+            double t = TimeToSheet(argv[3 + p], argv[2]);
+            if (t < 0) {
+                std::fprintf(stderr, "a program did not show its sheet\n");
+                return 1;
+            }
+            times[p].push_back(t);
         }
-        a.push_back(ta);
-        b.push_back(tb);
     }
     DestroyWindow(keeper);
-    double ma = Median(a), mb = Median(b);
     std::printf("runs: %d\n", runs);
-    std::printf("A median ms to visible sheet: %.1f  (%s)\n", ma, argv[3]);
-    std::printf("B median ms to visible sheet: %.1f  (%s)\n", mb, argv[4]);
-    std::printf("ratio A/B: %.3f\n", ma / mb);
+    std::vector<double> medians;
+    for (int p = 0; p < programs; ++p) {
+        medians.push_back(Median(times[p]));
+        std::printf("%c median ms to visible sheet: %.1f  (%s)\n", 'A' + p, medians[p], argv[3 + p]);
+    }
+    std::printf("ratio A/B: %.3f\n", medians[0] / medians[1]);
     return 0;
 }
