@@ -74,18 +74,16 @@ bool SetBoardAddress(int address)
         ::RegCloseKey(key);
         if (written != ERROR_SUCCESS)
             return false;
-        // The driver takes the new address at its next start: the profile
-        // says the same, and the user learns that it is not in use yet.
-        DriverStartFailure failure;
-        if (!StartBoardDriver(false, &failure)) {
-            app.WriteProfileInt(kSection, kKey, address);
-            if (!failure.reported)
-                fw::AppMessageBox(fw::FormatResourceString(failure.step, SystemErrorText(failure.error)));
-            return false;
-        }
     }
+    // A driver that cannot be restarted takes the new address at its next
+    // start: the profile says the same, and the user learns that it is not
+    // in use yet.
+    DriverStartFailure failure;
+    const bool restarted = !app.IsWindowsNT || StartBoardDriver(false, &failure);
+    if (!restarted && !failure.reported)
+        fw::AppMessageBox(fw::FormatResourceString(failure.step, SystemErrorText(failure.error)));
     app.WriteProfileInt(kSection, kKey, address);
-    return true;
+    return restarted;
 }
 
 }  // namespace keld

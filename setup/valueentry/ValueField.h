@@ -48,7 +48,6 @@ protected:
     // sheet closes or the focus goes to its Cancel button.
     virtual bool ChecksFocusLoss() const { return true; }
 
-protected:
     fw::CWnd* page;
     int decimalPlaces = 6;
     std::map<uint16_t, std::unique_ptr<CValueField>> fields;

@@ -34,14 +34,18 @@ std::string FormatFieldValue(double value, unsigned short kind, bool inchUnits, 
 std::string StoredValueText(double value, unsigned short kind, bool inchUnits, int decimalPlaces)
 {
     const std::string shown = FormatFieldValue(value, kind, inchUnits, decimalPlaces);
+    // What the next start shows for `text`, read as it reads the files.
+    auto showsAgain = [&](const std::string& text) {
+        return FormatFieldValue(ParseProfileDouble(text, value), kind, inchUnits, decimalPlaces) == shown;
+    };
     std::string plain = FormatProfileDouble(value);
-    if (FormatFieldValue(std::atof(plain.c_str()), kind, inchUnits, decimalPlaces) == shown)
+    if (showsAgain(plain))
         return plain;
     char text[64];
     for (int digits = 7;; ++digits) {
         std::snprintf(text, sizeof text, "%.*g", digits, value);
         // 17 digits give the value itself back.
-        if (digits >= 17 || FormatFieldValue(std::atof(text), kind, inchUnits, decimalPlaces) == shown)
+        if (digits >= 17 || showsAgain(text))
             return text;
     }
 }
