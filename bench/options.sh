@@ -2,7 +2,10 @@
 # Options page benchmark: time from process start with "/I" to the visible
 # Options page under Wine, with 20 registered sample-sized extension modules
 # against none (the same 20 registrations, their files absent), alternating
-# in one run; prints both medians, their ratio and the cost per module.
+# in one run; prints both medians, their ratio and the cost per module. The
+# modules (bench/extensions) are the four samples' sources built under 20
+# names against the SDK: 20 files with their own image bases, as 20
+# different modules are, not copies of one file that all ask for one base.
 # In the same run, a loader-only baseline (module_loader.exe: the same
 # modules from the same folder loaded with LoadLibraryEx, their factories
 # looked up, then a minimal sheet) tells Wine's loading apart from the
@@ -13,7 +16,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../tools/common.sh"
 runs=${1:-15}
 modules=20
-start_bench bench-options KELDSetup startup_bench module_loader sample_extensions
+start_bench bench-options KELDSetup startup_bench module_loader bench_extensions
 base=$WINEPREFIX/drive_c/keldbench-options
 view=/reg:64
 runs_32bit_wine && view=/reg:32
@@ -30,7 +33,7 @@ samples=(ATC:MakeOption SPINDLE:MakeOption CTRLBRD:MakeOption COOLANT:MakeCoolan
 for i in $(seq 1 $modules); do
     sample=${samples[$(((i - 1) % ${#samples[@]}))]}
     name=$(printf 'OPT%02d' "$i")
-    cp "$win/standins/extensions/${sample%%:*}.DLL" "$base/with/$name.DLL"
+    cp "$win/bench/extensions/$name.DLL" "$base/with/"
     "$KELD_WINE" reg add "$product\\SetupExtensions" /v "Extension$i" /d "$name,${sample##*:}" /f $view >/dev/null 2>&1
 done
 for option in ATC Spindle ControlBoard CoolantPump; do
