@@ -43,7 +43,12 @@ BOOL CPropOptions::OnInitDialog()
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&settingsRect), 2);
     ::ShowWindow(placeholder, SW_HIDE);
 
+    // The list draws and updates its scroll bar once, not after every
+    // option that a module adds.
+    ::SendMessageA(optionList, WM_SETREDRAW, FALSE, 0);
     LoadExtensions();
+    ::SendMessageA(optionList, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(optionList, nullptr, TRUE);
 
     optionList.SetCurSel(0);
     UpdateSelection();
@@ -146,13 +151,7 @@ void CPropOptions::LoadExtension(const std::string& module, const std::string& e
 
 bool CPropOptions::Owns(const COption* option) const
 {
-    if (std::find(removedOptions.begin(), removedOptions.end(), option) != removedOptions.end())
-        return true;
-    for (int index = optionList.GetCount() - 1; index >= 0; --index) {
-        if (optionList.GetItemDataPtr(index) == option)
-            return true;
-    }
-    return false;
+    return heldOptions.count(option) != 0;
 }
 
 // An object the page already holds (a factory that hands out one object
@@ -180,6 +179,7 @@ int CPropOptions::AddOption(COption* option)
     }
     if (!installed) {
         removedOptions.push_back(option);
+        heldOptions.insert(option);
         return 1;
     }
     int index = optionList.AddString(displayName);
@@ -188,8 +188,10 @@ int CPropOptions::AddOption(COption* option)
         return 0;
     }
     optionList.SetCheck(index, enabled);
-    if (optionList.SetItemDataPtr(index, option))
+    if (optionList.SetItemDataPtr(index, option)) {
+        heldOptions.insert(option);
         return 1;
+    }
     optionList.DeleteString(index);
     CallExtension([option] { delete option; });
     return 0;
@@ -353,6 +355,7 @@ void CPropOptions::OnDestroy()
             continue;
         CallExtension([option, save] { option->SaveAndClose(save); });
         CallExtension([option] { delete option; });
+        heldOptions.erase(option);
     }
     currentOption = nullptr;
     WarnAboutAtcWithHighSpeedSpindle();

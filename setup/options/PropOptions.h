@@ -8,6 +8,7 @@
 #include "framework/PropertySheet.h"
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class COption;
@@ -50,6 +51,9 @@ private:
     int cancelled = 0;
     COption* currentOption = nullptr;
     std::vector<COption*> removedOptions;
+    // Every option the page holds, listed or removed: the check that a
+    // factory's result is not taken twice costs no walk of the list.
+    std::unordered_set<const COption*> heldOptions;
 };
 
 }  // namespace keld
