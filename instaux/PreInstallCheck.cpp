@@ -180,9 +180,20 @@ int CInstallHelperApp::PrepareTarget()
         fw::AppMessageBox(IDS_DRIVER_STOP_FAILED);
         return kResultCancelled;
     }
+    // Four pauses of 100 ms, 400 ms in all: each ends 100 ms after the one
+    // before, so that painting the bar and the scheduler's lateness do not
+    // add up over the four.
+    LARGE_INTEGER frequency, start, now;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&start);
+    LONGLONG end = 0;
     for (int position : {70, 80, 90, 100}) {
         SetProgress(position);
-        ::Sleep(100);
+        end += 100;
+        ::QueryPerformanceCounter(&now);
+        const LONGLONG elapsed = (now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
+        if (elapsed < end)
+            ::Sleep(static_cast<DWORD>(end - elapsed));
     }
     return InstallMode;
 }
@@ -218,7 +229,9 @@ void CInstallHelperApp::DeleteObsoleteFiles()
 {
     for (const char* name : kObsoleteDataFiles) {
         std::string path = TargetDirectory + name;
-        if (MayDeleteObsoleteFile(name, PathExists(path), m_backedUp.count(name) != 0))
+        // Only a configuration file's presence can keep it; any other file
+        // is deleted straight away, a missing one failing quietly.
+        if (!IsConfigurationFile(name) || MayDeleteObsoleteFile(name, PathExists(path), m_backedUp.count(name) != 0))
             ::DeleteFileA(path.c_str());
     }
 }
