@@ -17,8 +17,10 @@ CConfigureSheet::~CConfigureSheet() = default;
 void CConfigureSheet::OnInitDialog()
 {
     icon = ::LoadIconA(fw::CWinApp::Current()->ResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    // The small one first: a big icon alone makes the system derive a small
+    // copy of it, which the small one would then replace.
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ::ShowWindow(GetDlgItem(ID_APPLY_NOW), SW_HIDE);
 }
 
