@@ -207,6 +207,45 @@ TEST_F(OptionsPage, ListsSortedSelectsTheFirstAndShowsItsSettings)
     EXPECT_EQ(ModuleLog("SPINDLE.DLL"), "SPINDLE:SaveSettings(0,enabled=1);SPINDLE:Delete;");
 }
 
+// More options than the list has rows: loaded in one go, the list shows
+// them all, with its scroll bar over the whole range.
+TEST_F(OptionsPage, ManyOptionsFillTheListAndItsScrollBar)
+{
+    constexpr int kOptions = 16;
+    std::vector<std::string> registrations, expected;
+    for (int i = 0; i < kOptions; ++i) {
+        std::string name = "OPT" + std::string(1, static_cast<char>('A' + i));
+        PutModule(name + ".DLL");
+        Installed(name);
+        registrations.push_back(name + ",MakeOption");
+        expected.push_back(name + "...");
+    }
+    Register(registrations);
+    std::vector<std::string> items;
+    bool visible = false;
+    int rows = 0;
+    SCROLLINFO scroll{sizeof(scroll), SIF_RANGE | SIF_PAGE};
+    BOOL scrollRead = FALSE;
+    RunOptions([&](HWND sheet, HWND page) {
+        HWND list = List(page);
+        items = Items(list);
+        visible = IsWindowVisible(list) != FALSE;
+        RECT client{};
+        GetClientRect(list, &client);
+        LRESULT height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+        rows = height > 0 ? static_cast<int>(client.bottom / height) : 0;
+        scrollRead = GetScrollInfo(list, SB_VERT, &scroll);
+        PressButton(sheet, IDCANCEL);
+    });
+    EXPECT_EQ(items, expected);
+    EXPECT_TRUE(visible) << "the list is hidden after loading";
+    ASSERT_LT(rows, kOptions) << "the list must have fewer rows than options for this test";
+    ASSERT_TRUE(scrollRead) << "no vertical scroll bar";
+    EXPECT_EQ(scroll.nMin, 0);
+    EXPECT_EQ(scroll.nMax, kOptions - 1);
+    EXPECT_EQ(static_cast<int>(scroll.nPage), rows);
+}
+
 TEST_F(OptionsPage, SelectingAnotherItemSwitchesTheSettingsWindow)
 {
     PutModule("ATC.DLL");
