@@ -6,11 +6,16 @@ namespace fw {
 
 int ScreenDpi()
 {
-    HDC screen = ::GetDC(nullptr);
-    int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
+    // A program aware of the system's DPI sees one DPI for its whole run:
+    // read once.
+    static const int dpi = [] {
+        HDC screen = ::GetDC(nullptr);
+        int read = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+        if (screen)
+            ::ReleaseDC(nullptr, screen);
+        return read > 0 ? read : 96;
+    }();
+    return dpi;
 }
 
 int ScaleForScreen(int pixels)
