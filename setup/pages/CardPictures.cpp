@@ -41,7 +41,7 @@ void StretchPixels(HDC target, const RECT& area, HDC source, int width, int heig
 
 // `held` stretched to the screen's DPI; `held` stays when it need not grow
 // or the copy cannot be made.
-void ScaleForScreen(HBITMAP& held, BITMAP& info)
+void StretchToScreenDpi(HBITMAP& held, BITMAP& info)
 {
     const int width = fw::ScaleForScreen(info.bmWidth), height = fw::ScaleForScreen(info.bmHeight);
     if (width == info.bmWidth && height == info.bmHeight)
@@ -143,7 +143,7 @@ BOOL CTransparentBitmapButton::Setup(UINT bitmapId)
     BITMAP info;
     if (!ReplaceWithProgramBitmap(bitmap, bitmapId, info))
         return FALSE;
-    ScaleForScreen(bitmap, info);
+    StretchToScreenDpi(bitmap, info);
     ResizeKeepingPlace(m_hWnd, info.bmWidth, info.bmHeight);
     return TRUE;
 }
